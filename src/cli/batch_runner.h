@@ -1,0 +1,42 @@
+#pragma once
+// The batch run of the command line tool: composes, encodes and stages the buttons on several
+// workers and commits them strictly in label order, so the files never depend on the number of
+// workers. A failure at label k leaves labels before k written and nothing after k.
+#include "io/button_output.h"
+#include "render/button_style.h"
+#include "render/canvas.h"
+
+#include <QImage>
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+#include <optional>
+
+namespace qv::cli {
+
+struct BatchRun {
+    QStringList labels;
+    ButtonStyle style;  // shared by every button; label_text is set per label
+    Canvas background;  // the picture canvas, or the blank one
+    QString out_dir;
+    ButtonFormat format = ButtonFormat::Bmp;
+    int jobs = 1;
+    // Called in label order after each button is committed, on the calling thread. Gets the
+    // button's image only when `want_images` is set (the contact sheet needs them).
+    std::function<void(qsizetype index, const QImage& image)> on_committed;
+    bool want_images = false;
+};
+
+struct BatchOutcome {
+    qsizetype written = 0;
+    std::optional<QString> failure;  // names the path and the reason
+};
+
+BatchOutcome run_batch(const BatchRun& run);
+
+// How far workers may run ahead of the committer: enough to keep them busy, few enough that
+// memory does not grow with the list.
+int window_for(int jobs);
+
+}  // namespace qv::cli

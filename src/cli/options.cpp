@@ -1,0 +1,240 @@
+#include "cli/options.h"
+
+#include "render/style_conversions.h"
+
+#include <QStringView>
+
+#include <limits>
+
+namespace qv::cli {
+namespace {
+
+Failure bad(const QString& what) { return Failure{what}; }
+
+// Whole numbers only, written plainly: an optional minus and digits. A size of "12.5" or "1e1"
+// is refused rather than guessed at.
+std::optional<long long> whole_number(QStringView text) {
+    qsizetype i = 0;
+    if (text.startsWith(u'-')) i = 1;
+    if (i == text.size() || text.size() > 12) return std::nullopt;
+    for (qsizetype k = i; k < text.size(); ++k)
+        if (text[k] < u'0' || text[k] > u'9') return std::nullopt;
+    return text.toLongLong();
+}
+
+Result<long long> number_in_range(const QString& option, const QString& text, long long low,
+                                  long long high) {
+    const auto value = whole_number(text);
+    if (!value || *value < low || *value > high)
+        return bad(QStringLiteral("%1 takes a whole number from %2 to %3, not \"%4\"")
+                       .arg(option)
+                       .arg(low)
+                       .arg(high)
+                       .arg(text));
+    return *value;
+}
+
+// Each part as the window's colour boxes read it; a part whose face colour would not even fit
+// the window's 16-bit conversion would fail every drawing, so it is refused here.
+Result<void> read_colour(const QString& text, QString (&parts)[3]) {
+    const QStringList split = text.split(u',');
+    if (split.size() != 3)
+        return bad(QStringLiteral("--color takes three numbers R,G,B, not \"%1\"").arg(text));
+    for (int i = 0; i < 3; ++i) {
+        if (!parse_number(split[i]))
+            return bad(QStringLiteral("--color: \"%1\" is not a number").arg(split[i]));
+        if (!face_component(split[i]))
+            return bad(QStringLiteral("--color: \"%1\" is out of range").arg(split[i]));
+        parts[i] = split[i];
+    }
+    return {};
+}
+
+Result<void> read_value(Options& o, const QString& name, const QString& value) {
+    auto number = [&](long long low, long long high, auto& target) -> Result<void> {
+        const auto n = number_in_range(name, value, low, high);
+        if (!n) return Failure{n.error()};
+        target = static_cast<std::remove_reference_t<decltype(target)>>(*n);
+        return {};
+    };
+    if (name == u"--labels") {
+        o.labels_path = value;
+    } else if (name == u"--out") {
+        o.out_dir = value;
+    } else if (name == u"--background") {
+        o.background_path = value;
+    } else if (name == u"--font") {
+        o.font_family = value;
+    } else if (name == u"--contact-sheet") {
+        o.contact_sheet_path = value;
+    } else if (name == u"--size") {
+        return number(kMinSize, kMaxSize, o.size);
+    } else if (name == u"--margin-left") {
+        return number(0, kMaxMargin, o.margin_left);
+    } else if (name == u"--margin-right") {
+        return number(0, kMaxMargin, o.margin_right);
+    } else if (name == u"--jobs") {
+        return number(1, kMaxJobs, o.jobs);
+    } else if (name == u"--y") {
+        std::int16_t y = 0;
+        auto r = number(std::numeric_limits<std::int16_t>::min(),
+                        std::numeric_limits<std::int16_t>::max(), y);
+        if (r) o.text_y = y;
+        return r;
+    } else if (name == u"--color") {
+        return read_colour(value, o.color);
+    } else if (name == u"--align") {
+        if (value == u"left") o.align = kAlignLeft;
+        else if (value == u"center") o.align = kAlignCentre;
+        else if (value == u"right") o.align = kAlignRight;
+        else return bad(QStringLiteral("--align takes left, center or right, not \"%1\"").arg(value));
+    } else if (name == u"--format") {
+        if (value == u"bmp") o.format = ButtonFormat::Bmp;
+        else if (value == u"png") o.format = ButtonFormat::Png;
+        else return bad(QStringLiteral("--format takes bmp or png, not \"%1\"").arg(value));
+    }
+    return {};
+}
+
+bool takes_value(const QString& name) {
+    static const QStringList names{"--labels", "--out",    "--background",   "--font",
+                                   "--size",   "--color",  "--align",        "--margin-left",
+                                   "--margin-right", "--y", "--format",      "--jobs",
+                                   "--contact-sheet"};
+    return names.contains(name);
+}
+
+bool set_switch(Options& o, const QString& name) {
+    if (name == u"--bold") o.bold = true;
+    else if (name == u"--italic") o.italic = true;
+    else if (name == u"--underline") o.underline = true;
+    else if (name == u"--shadow") o.shadow = true;
+    else if (name == u"--outline") o.outline = true;
+    else if (name == u"--3d") o.relief = true;
+    else if (name == u"--check") o.check = true;
+    else if (name == u"--quiet") o.quiet = true;
+    else return false;
+    return true;
+}
+
+}  // namespace
+
+Result<Parsed> parse_options(const QStringList& args) {
+    Parsed parsed;
+    Options& o = parsed.options;
+    bool help = false;
+    bool version = false;
+    for (qsizetype i = 0; i < args.size(); ++i) {
+        QString name = args[i];
+        std::optional<QString> value;
+        if (const qsizetype eq = name.indexOf(u'='); name.startsWith(u"--") && eq > 2) {
+            value = name.mid(eq + 1);
+            name.truncate(eq);
+        }
+        if (name == u"--help" || name == u"-h") {
+            help = true;
+        } else if (name == u"--version") {
+            version = true;
+        } else if (takes_value(name)) {
+            if (!value) {
+                if (i + 1 == args.size()) return bad(QStringLiteral("%1 needs a value").arg(name));
+                value = args[++i];
+            }
+            if (auto r = read_value(o, name, *value); !r) return Failure{r.error()};
+        } else if (value || !set_switch(o, name)) {
+            return bad(QStringLiteral("unknown option \"%1\"").arg(args[i]));
+        }
+    }
+    if (help) {
+        parsed.action = Action::Help;
+        return parsed;
+    }
+    if (version) {
+        parsed.action = Action::Version;
+        return parsed;
+    }
+    if (o.labels_path.isEmpty()) return bad(QStringLiteral("--labels FILE (or -) is required"));
+    if (o.out_dir.isEmpty() && !o.check) return bad(QStringLiteral("--out DIR is required"));
+    return parsed;
+}
+
+ButtonStyle style_for(const Options& o, std::int16_t text_y) {
+    ButtonStyle style;
+    style.font_name = o.font_family;
+    style.font_size = QString::number(o.size);
+    style.font_bold = o.bold ? kTrue : kFalse;
+    style.font_italic = o.italic ? kTrue : kFalse;
+    style.font_underline = o.underline ? kTrue : kFalse;
+    style.color_r = o.color[0];
+    style.color_g = o.color[1];
+    style.color_b = o.color[2];
+    style.align_mode = o.align;
+    style.margin_left = QString::number(o.margin_left);
+    style.margin_right = QString::number(o.margin_right);
+    style.text_y = text_y;
+    style.effet1_on = o.shadow ? kTrue : kFalse;
+    style.effet2_on = o.outline ? kTrue : kFalse;
+    style.effet3_on = o.relief ? kTrue : kFalse;
+    return style;
+}
+
+QString version_text() { return QStringLiteral("quorvane-batch 1.0"); }
+
+QString help_text() {
+    return QStringLiteral(
+        "Usage: quorvane-batch --labels FILE|- --out DIR [options]\n"
+        "\n"
+        "Draws one button per label of a text list and writes it into DIR, exactly as the\n"
+        "window's \"make all buttons\" does with the same picture, labels and style.\n"
+        "\n"
+        "Inputs:\n"
+        "  --labels FILE|-          the text list, one label per line (a line ends at CR or\n"
+        "                           CR LF; spaces and empty lines are labels too); - reads\n"
+        "                           standard input\n"
+        "  --out DIR                existing directory for the buttons; each is named after\n"
+        "                           its label plus .bmp or .png (an empty label gives \".bmp\",\n"
+        "                           a label with / goes into an existing subfolder, a label\n"
+        "                           that would leave DIR is refused)\n"
+        "  --background FILE       picture to draw on (BMP, JPEG, GIF, PNG...); without it\n"
+        "                           a 65x43 button in the window's background colour\n"
+        "\n"
+        "Label style:\n"
+        "  --font FAMILY            font family (default: the window's face before a font is\n"
+        "                           chosen)\n"
+        "  --size POINTS            5 to 100 (default 10)\n"
+        "  --bold, --italic, --underline\n"
+        "  --color R,G,B            face colour (default 255,255,255); each part is read like\n"
+        "                           the window's colour boxes: 12.5 gives 12, 300 gives 255\n"
+        "  --align left|center|right   horizontal alignment (default center)\n"
+        "  --margin-left N          0 to 200, used with --align left (default 0)\n"
+        "  --margin-right N         0 to 200, used with --align right (default 0)\n"
+        "  --y N                    top of the text line in pixels, -32768 to 32767 (default:\n"
+        "                           centred on the picture; 0 without --background)\n"
+        "  --shadow, --outline, --3d   text effects, in any combination\n"
+        "\n"
+        "Output:\n"
+        "  --format bmp|png         file format (default bmp, 24 bits, as the window writes)\n"
+        "  --jobs N                 parallel workers, 1 to 256 (default: one per core); the\n"
+        "                           files written never depend on it\n"
+        "  --contact-sheet FILE     also write one PNG showing every button in a grid, after\n"
+        "                           the last button was written\n"
+        "  --check                  write nothing; list on standard output each label whose\n"
+        "                           text (with its effect pixels) runs past the button's left\n"
+        "                           or right edge, or past the margin on the aligned side\n"
+        "  --quiet                  no progress bar and no summary on standard error\n"
+        "  --help, --version\n"
+        "\n"
+        "Labels are written in list order; when two labels are equal the later one wins.\n"
+        "The last line on standard output is \"wrote N buttons to DIR\". A progress bar is\n"
+        "shown on standard error when it is a terminal.\n"
+        "\n"
+        "Exit status:\n"
+        "  0  every button was written (with --check: the check ran, whether or not it\n"
+        "     listed any label)\n"
+        "  1  a button could not be written: the message names the path and the reason; the\n"
+        "     buttons before it stay written and none after it is written\n"
+        "  2  bad arguments or an unreadable input (labels, picture, directory); nothing is\n"
+        "     written\n");
+}
+
+}  // namespace qv::cli

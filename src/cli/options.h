@@ -1,0 +1,62 @@
+#pragma once
+// The command line of quorvane-batch, read into typed settings. Reading checks every value
+// (ranges are refused, never clamped) but touches no file: the caller checks the inputs.
+#include "io/button_output.h"
+#include "io/result.h"
+#include "render/button_style.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <cstdint>
+#include <optional>
+
+namespace qv::cli {
+
+inline constexpr int kMinSize = 5;
+inline constexpr int kMaxSize = 100;
+inline constexpr int kMaxMargin = 200;
+inline constexpr int kMaxJobs = 256;
+
+struct Options {
+    QString labels_path;  // "-" is standard input
+    QString out_dir;
+    QString background_path;  // empty: the window's blank 65x43 canvas
+    QString font_family;      // empty: the window's face before a font is chosen
+    int size = 10;
+    bool bold = false;
+    bool italic = false;
+    bool underline = false;
+    QString color[3] = {QStringLiteral("255"), QStringLiteral("255"), QStringLiteral("255")};
+    std::int16_t align = kAlignCentre;
+    int margin_left = 0;
+    int margin_right = 0;
+    std::optional<std::int16_t> text_y;  // unset: centred on the picture
+    bool shadow = false;
+    bool outline = false;
+    bool relief = false;  // the 3D effect
+    ButtonFormat format = ButtonFormat::Bmp;
+    int jobs = 0;  // 0: one per core
+    QString contact_sheet_path;
+    bool check = false;
+    bool quiet = false;
+};
+
+enum class Action { Run, Help, Version };
+
+struct Parsed {
+    Action action = Action::Run;
+    Options options;
+};
+
+// Reads the arguments (without the program name). The failure says which argument is wrong.
+Result<Parsed> parse_options(const QStringList& args);
+
+// The style every button of the run shares; the runner sets label_text per label. `text_y` must
+// already be resolved (the default depends on the picture and the font).
+ButtonStyle style_for(const Options& options, std::int16_t text_y);
+
+QString help_text();
+QString version_text();
+
+}  // namespace qv::cli

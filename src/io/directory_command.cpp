@@ -1,0 +1,8 @@
+#include "shell/form_main.h"
+
+// Placeholder: handlers of this concern are not built yet.
+
+void Form_Main::wire_directory() {}
+
+void Form_Main::Image_DirectoryBrowse_MouseDown(int /*button*/, int /*shift*/, double /*x*/, double /*y*/) {}
+void Form_Main::Image_DirectoryBrowse_MouseUp(int /*button*/, int /*shift*/, double /*x*/, double /*y*/) {}
