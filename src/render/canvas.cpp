@@ -19,5 +19,7 @@ Canvas Canvas::from_picture(const QImage& picture, QColor back) {
     c.back_colour = back;
     return c;
 }
-void Canvas::clear() { image.fill(back_colour); }
+void Canvas::clear() {
+    image.fill(back_colour);
+}
 }  // namespace qv

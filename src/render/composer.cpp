@@ -24,7 +24,8 @@ void copy_top_left(QImage& dest, const QImage& source) {
     const int h = std::min(dest.height(), src->height());
     if (w <= 0 || h <= 0) return;
     const std::size_t bytes = static_cast<std::size_t>(w) * (dest.depth() / 8);
-    for (int row = 0; row < h; ++row) std::memcpy(dest.scanLine(row), src->constScanLine(row), bytes);
+    for (int row = 0; row < h; ++row)
+        std::memcpy(dest.scanLine(row), src->constScanLine(row), bytes);
 }
 
 }  // namespace
@@ -32,10 +33,14 @@ void copy_top_left(QImage& dest, const QImage& source) {
 double button_origin_x(int align_mode, int canvas_width, double text_width, double margin_left,
                        double margin_right) {
     switch (align_mode) {
-        case kAlignLeft: return margin_left;
-        case kAlignCentre: return std::floor(canvas_width / 2.0 - text_width / 2.0) + 1;
-        case kAlignRight: return std::floor(canvas_width - (text_width + margin_right));
-        default: return 0;
+        case kAlignLeft:
+            return margin_left;
+        case kAlignCentre:
+            return std::floor(canvas_width / 2.0 - text_width / 2.0) + 1;
+        case kAlignRight:
+            return std::floor(canvas_width - (text_width + margin_right));
+        default:
+            return 0;
     }
 }
 
@@ -61,8 +66,9 @@ bool compose_button(Canvas& preview, const Canvas& background, const ButtonStyle
     // The width is measured only where the alignment needs it.
     const double width =
         (mode == kAlignCentre || mode == kAlignRight) ? text_width(preview, text) : 0.0;
-    const double x = button_origin_x(mode, preview.width(), width, leading_number(style.margin_left),
-                                     leading_number(style.margin_right));
+    const double x =
+        button_origin_x(mode, preview.width(), width, leading_number(style.margin_left),
+                        leading_number(style.margin_right));
     return draw_label(preview, style, x, style.text_y, YArithmetic::Int16);
 }
 

@@ -1,5 +1,7 @@
 #include "render/style_conversions.h"
 
+#include <QString>
+
 #include <algorithm>
 #include <charconv>
 #include <cmath>
@@ -10,63 +12,17 @@ namespace qv {
 
 namespace {
 
-bool is_blank(QChar c) { return c == u' ' || c == u'\t'; }
-bool is_digit(QChar c) { return c >= u'0' && c <= u'9'; }
-
-// Converts a string already known to be well formed ("-12.5e3", ".5", "5."): the standard
-// conversion in the C locale, so a user's locale never changes what a colour text means.
-// A value too large for a double is nullopt; one too small is 0.
-std::optional<double> convert_checked(const std::string& s) {
-    const char* first = s.data();
-    const char* last = first + s.size();
-    bool negative = false;
-    if (first != last && (*first == '-' || *first == '+')) {
-        negative = *first == '-';
-        ++first;  // from_chars takes no plus sign; handle both signs alike
-    }
-    double value = 0;
-    auto [end, ec] = std::from_chars(first, last, value, std::chars_format::general);
-    if (ec == std::errc::result_out_of_range) {
-        // Decimal magnitude of the number: positive means it overflowed, otherwise underflowed.
-        long long exponent = 0;
-        const char* p = first;
-        long long int_digits = 0;
-        bool seen_nonzero = false;
-        long long leading_fraction_zeros = 0;
-        for (; p != last && *p >= '0' && *p <= '9'; ++p) {
-            if (*p != '0') seen_nonzero = true;
-            if (seen_nonzero) ++int_digits;
-        }
-        if (p != last && *p == '.') {
-            ++p;
-            for (; p != last && *p >= '0' && *p <= '9'; ++p) {
-                if (!seen_nonzero && *p == '0') ++leading_fraction_zeros;
-                if (*p != '0') seen_nonzero = true;
-            }
-        }
-        if (p != last && (*p == 'e' || *p == 'E')) {
-            ++p;
-            bool neg_exp = false;
-            if (p != last && (*p == '-' || *p == '+')) neg_exp = *p++ == '-';
-            for (; p != last && *p >= '0' && *p <= '9'; ++p)
-                exponent = std::min<long long>(exponent * 10 + (*p - '0'), 1'000'000'000);
-            if (neg_exp) exponent = -exponent;
-        }
-        const long long magnitude =
-            int_digits > 0 ? exponent + int_digits : exponent - leading_fraction_zeros;
-        if (magnitude > 0) return std::nullopt;
-        value = 0;
-    } else if (ec != std::errc{} || end != last) {
-        return std::nullopt;
-    }
-    return negative ? -value : value;
+bool is_blank(QChar c) {
+    return c == u' ' || c == u'\t';
+}
+bool is_digit(QChar c) {
+    return c >= u'0' && c <= u'9';
 }
 
 }  // namespace
 
 double round_half_even(double v) {
-    // nearbyint follows the current rounding mode, which is to-nearest-even unless someone
-    // changed it; rounding explicitly keeps the rule independent of that.
+    // Explicit, so the rule does not depend on the floating-point rounding mode.
     const double floor_v = std::floor(v);
     const double diff = v - floor_v;
     if (diff < 0.5) return floor_v;
@@ -80,43 +36,67 @@ std::optional<double> parse_number(QStringView text) {
     while (i < n && is_blank(text[i])) ++i;
     while (n > i && is_blank(text[n - 1])) --n;
 
+    // The well-formed number is copied as ASCII and converted in the C locale, so the user's
+    // locale never changes what a colour text means.
     std::string ascii;
-    ascii.reserve(static_cast<std::size_t>(n - i));
-    if (i < n && (text[i] == u'+' || text[i] == u'-')) ascii.push_back(char(text[i++].unicode()));
+    bool negative = false;
+    if (i < n && (text[i] == u'+' || text[i] == u'-')) negative = text[i++] == u'-';
+    long long int_digits = 0;     // significant digits before the point
+    long long leading_zeros = 0;  // zeros after the point before the first significant digit
     qsizetype mantissa_digits = 0;
-    while (i < n && is_digit(text[i])) {
-        ascii.push_back(char(text[i++].unicode()));
-        ++mantissa_digits;
+    for (; i < n && is_digit(text[i]); ++i, ++mantissa_digits) {
+        if (int_digits > 0 || text[i] != u'0') ++int_digits;
+        ascii.push_back(char(text[i].unicode()));
     }
     if (i < n && text[i] == u'.') {
         ascii.push_back('.');
-        ++i;
-        while (i < n && is_digit(text[i])) {
-            ascii.push_back(char(text[i++].unicode()));
-            ++mantissa_digits;
+        bool significant = int_digits > 0;
+        for (++i; i < n && is_digit(text[i]); ++i, ++mantissa_digits) {
+            significant = significant || text[i] != u'0';
+            if (!significant) ++leading_zeros;
+            ascii.push_back(char(text[i].unicode()));
         }
     }
     if (mantissa_digits == 0) return std::nullopt;
+    long long exponent = 0;
     if (i < n && (text[i] == u'e' || text[i] == u'E')) {
         ascii.push_back('e');
         ++i;
-        if (i < n && (text[i] == u'+' || text[i] == u'-')) ascii.push_back(char(text[i++].unicode()));
-        qsizetype exponent_digits = 0;
-        while (i < n && is_digit(text[i])) {
+        bool negative_exponent = false;
+        if (i < n && (text[i] == u'+' || text[i] == u'-')) {
+            negative_exponent = text[i] == u'-';
             ascii.push_back(char(text[i++].unicode()));
-            ++exponent_digits;
+        }
+        qsizetype exponent_digits = 0;
+        for (; i < n && is_digit(text[i]); ++i, ++exponent_digits) {
+            exponent = std::min(exponent * 10 + (text[i].unicode() - u'0'), 1'000'000'000LL);
+            ascii.push_back(char(text[i].unicode()));
         }
         if (exponent_digits == 0) return std::nullopt;
+        if (negative_exponent) exponent = -exponent;
     }
     if (i != n) return std::nullopt;
-    return convert_checked(ascii);
+
+    double value = 0;
+    const auto [end, ec] = std::from_chars(ascii.data(), ascii.data() + ascii.size(), value,
+                                           std::chars_format::general);
+    if (ec == std::errc::result_out_of_range) {
+        // Too large is not a number a colour can have; too small is zero.
+        const long long magnitude = (int_digits > 0 ? int_digits : -leading_zeros) + exponent;
+        if (magnitude > 0) return std::nullopt;
+        value = 0;
+    } else if (ec != std::errc{}) {
+        return std::nullopt;
+    }
+    return negative ? -value : value;
 }
 
 std::optional<std::int16_t> to_int16(QStringView text) {
     const auto v = parse_number(text);
     if (!v) return std::nullopt;
     const double r = round_half_even(*v);
-    if (r < std::numeric_limits<std::int16_t>::min() || r > std::numeric_limits<std::int16_t>::max())
+    if (r < std::numeric_limits<std::int16_t>::min() ||
+        r > std::numeric_limits<std::int16_t>::max())
         return std::nullopt;
     return static_cast<std::int16_t>(r);
 }
@@ -140,41 +120,29 @@ std::optional<int> light_shade(QStringView text) {
 }
 
 double leading_number(QStringView text) {
-    // Blanks anywhere are skipped, as the captions' reader always did ("1 2" reads 12).
-    std::string ascii;
-    bool digits = false;
-    bool point = false;
-    bool exponent = false;
-    qsizetype exponent_start = 0;
-    for (QChar c : text) {
-        if (is_blank(c) || c == u'\n' || c == u'\r') continue;
-        if (ascii.empty() && (c == u'+' || c == u'-')) {
-            ascii.push_back(char(c.unicode()));
-        } else if (is_digit(c)) {
-            ascii.push_back(char(c.unicode()));
-            if (!exponent) digits = true;
-        } else if (c == u'.' && !point && !exponent) {
-            ascii.push_back('.');
-            point = true;
-        } else if ((c == u'e' || c == u'E' || c == u'd' || c == u'D') && digits && !exponent) {
-            exponent = true;
-            exponent_start = static_cast<qsizetype>(ascii.size());
-            ascii.push_back('e');
-        } else if ((c == u'+' || c == u'-') && exponent &&
-                   static_cast<qsizetype>(ascii.size()) == exponent_start + 1) {
-            ascii.push_back(char(c.unicode()));
-        } else {
-            break;
-        }
+    // Blanks anywhere are skipped, as the captions' reader always did ("1 2" reads 12); the
+    // longest leading well-formed number is then converted.
+    QString compact;
+    for (QChar c : text)
+        if (!is_blank(c) && c != u'\n' && c != u'\r') compact.append(c);
+    qsizetype i = 0;
+    const qsizetype n = compact.size();
+    if (i < n && (compact[i] == u'+' || compact[i] == u'-')) ++i;
+    qsizetype digits = 0;
+    for (; i < n && is_digit(compact[i]); ++i) ++digits;
+    if (i < n && compact[i] == u'.')
+        for (++i; i < n && is_digit(compact[i]); ++i) ++digits;
+    if (digits == 0) return 0;
+    qsizetype end = i;
+    if (i < n &&
+        (compact[i] == u'e' || compact[i] == u'E' || compact[i] == u'd' || compact[i] == u'D')) {
+        compact[i] = u'e';
+        if (++i < n && (compact[i] == u'+' || compact[i] == u'-')) ++i;
+        const qsizetype exponent_start = i;
+        while (i < n && is_digit(compact[i])) ++i;
+        if (i > exponent_start) end = i;
     }
-    if (!digits) return 0;
-    // An exponent marker without digits is not part of the number.
-    if (exponent) {
-        const auto tail = ascii.find_last_not_of("+-");
-        if (tail == static_cast<std::size_t>(exponent_start)) ascii.resize(exponent_start);
-    }
-    if (ascii.back() == '.') ascii.pop_back();
-    return convert_checked(ascii).value_or(0);
+    return parse_number(QStringView(compact).first(end)).value_or(0);
 }
 
 std::optional<float> font_size_points(QStringView text) {

@@ -54,9 +54,9 @@ std::optional<QColor> colour_from(const ButtonStyle& style,
 // The label laid out once for all passes of one drawing, as glyph runs whose baseline is at
 // y = 0 and whose left edge is at x = 0.
 class LaidOutLabel {
-public:
+  public:
     LaidOutLabel(const Canvas& canvas, const QString& text)
-        : layout_(text, canvas.font, const_cast<QImage*>(&canvas.image)) {
+        : layout_(text, canvas.font, &canvas.image) {
         if (text.isEmpty()) return;
         QTextOption option;
         option.setWrapMode(QTextOption::NoWrap);
@@ -87,12 +87,12 @@ public:
     void draw(QPainter& painter, const QRect& bounds, int x, int y) const {
         const int baseline = y + ascent_;
         if (!extent_.translated(x, baseline).intersects(bounds)) return;
-        painter.translate(x, baseline);
-        for (const QGlyphRun& run : runs_) painter.drawGlyphRun(QPointF(0, 0), run);
-        painter.translate(-x, -baseline);
+        // The position goes to each run rather than into the painter's transform: Qt places a
+        // run's underline from the transformed glyph positions and would move it twice.
+        for (const QGlyphRun& run : runs_) painter.drawGlyphRun(QPointF(x, baseline), run);
     }
 
-private:
+  private:
     QTextLayout layout_;
     QList<QGlyphRun> runs_;
     int ascent_ = 0;
@@ -153,7 +153,9 @@ double text_width(const Canvas& canvas, const QString& text) {
     return QFontMetricsF(canvas.font, &canvas.image).horizontalAdvance(text);
 }
 
-int line_height(const Canvas& canvas) { return QFontMetrics(canvas.font, &canvas.image).height(); }
+int line_height(const Canvas& canvas) {
+    return QFontMetrics(canvas.font, &canvas.image).height();
+}
 
 bool draw_label(Canvas& canvas, const ButtonStyle& style, double x, double y, YArithmetic y_rule) {
     const bool shadow = is_on(style.effet1_on);
@@ -184,10 +186,18 @@ bool draw_label(Canvas& canvas, const ButtonStyle& style, double x, double y, YA
             // a bad text stops the drawing just before the first pass that needs it.
             std::optional<QColor> colour;
             switch (p.colour) {
-                case PassColour::Black: colour = QColor(Qt::black); break;
-                case PassColour::Dark: colour = colour_from(style, dark_shade); break;
-                case PassColour::Light: colour = colour_from(style, light_shade); break;
-                case PassColour::Face: colour = colour_from(style, face_component); break;
+                case PassColour::Black:
+                    colour = QColor(Qt::black);
+                    break;
+                case PassColour::Dark:
+                    colour = colour_from(style, dark_shade);
+                    break;
+                case PassColour::Light:
+                    colour = colour_from(style, light_shade);
+                    break;
+                case PassColour::Face:
+                    colour = colour_from(style, face_component);
+                    break;
             }
             if (!colour) return false;
             if (painter) painter->setPen(*colour);

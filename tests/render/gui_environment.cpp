@@ -9,14 +9,14 @@
 namespace {
 
 class GuiEnvironment : public testing::Environment {
-public:
+  public:
     void SetUp() override {
         qputenv("QT_QPA_PLATFORM", "offscreen");
         app_ = std::make_unique<QGuiApplication>(argc_, argv_);
     }
     void TearDown() override { app_.reset(); }
 
-private:
+  private:
     int argc_ = 1;
     char name_[13] = "render_tests";
     char* argv_[2] = {name_, nullptr};
