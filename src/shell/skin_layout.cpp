@@ -10,7 +10,7 @@ using F = Feedback;
 using A = Art;
 
 constexpr Item kMainHotSpots[] = {
-    {"Image_About", {5, 4, 12, 12}, "about", F::None, A::RoundClose, ""},
+    {"Image_About", {5, 4, 12, 12}, "about", F::None, A::RoundKnob, ""},
     {"Image_Move", {20, 1, 267, 17}, "", F::Move, A::TitleStrip, "Quorvane"},
     {"Image_Min", {291, 4, 12, 11}, "min", F::Push, A::SquareButton, "_"},
     {"Image_Quit", {305, 4, 11, 11}, "quit", F::Push, A::SquareButton, "x"},
@@ -24,7 +24,7 @@ constexpr Item kMainHotSpots[] = {
     {"Image_loadTxt", {114, 97, 44, 15}, "loading text list", F::PushClick, A::Button, "load txt"},
     {"Image_DirectoryBrowse", {298, 190, 16, 17}, "select output directory", F::Push,
      A::GridButton, ""},
-    {"Image_Make", {162, 219, 152, 14}, "make all buttons", F::Push, A::Button, "make buttons"},
+    {"Image_Make", {162, 219, 152, 14}, "make all buttons", F::Push, A::Command, "make buttons"},
     {"Image1", {319, 0, 267, 19}, "", F::Move, A::TitleStrip, "truetype typo config"},
     {"Image_typoback", {585, 4, 11, 11}, "close truetype config window", F::Push, A::RoundClose,
      ""},
@@ -67,17 +67,19 @@ constexpr Control kMainControls[] = {
 };
 
 constexpr Caption kMainCaptions[] = {
-    {{7, 24, 32, 14}, "button"},
-    {{6, 99, 106, 11}, "text list"},
-    {{163, 171, 150, 11}, "preview"},
-    {{163, 181, 150, 9}, "save in directory"},
-    {{480, 24, 115, 14}, "alignment"},
-    {{480, 94, 55, 14}, "size"},
-    {{480, 110, 115, 14}, "effects"},
-    {{505, 174, 90, 13}, "style / colour"},
-    {{506, 190, 50, 12}, "red"},
-    {{506, 204, 50, 12}, "green"},
-    {{506, 218, 50, 12}, "blue"},
+    {{7, 24, 32, 14}, "button", A::Label},
+    {{162, 24, 24, 14}, "font", A::Label},
+    {{6, 98, 106, 11}, "text list", A::Heading},
+    {{162, 98, 152, 11}, "preview", A::Heading},
+    {{162, 176, 152, 11}, "save in directory", A::Heading},
+    {{325, 24, 152, 14}, "truetype fonts", A::Heading},
+    {{480, 24, 115, 14}, "alignment", A::Heading},
+    {{495, 94, 40, 14}, "size", A::Label},
+    {{480, 110, 115, 14}, "effects", A::Heading},
+    {{480, 174, 115, 13}, "style / colour", A::Heading},
+    {{507, 188, 50, 13}, "red", A::Label},
+    {{507, 204, 50, 13}, "green", A::Label},
+    {{507, 220, 50, 13}, "blue", A::Label},
 };
 
 constexpr Item kSplashItems[] = {
@@ -99,8 +101,8 @@ constexpr Item kChooserItems[] = {
 };
 
 constexpr Caption kChooserCaptions[] = {
-    {{6, 19, 173, 11}, "drives"},
-    {{6, 56, 173, 11}, "directory"},
+    {{6, 19, 173, 10}, "drives", A::Heading},
+    {{6, 55, 173, 10}, "directory", A::Heading},
 };
 
 template <class T, std::size_t N>

@@ -32,6 +32,10 @@ enum class Art {
     StyleButton,  // small font style button (I, B, U) with a caption
     Field,        // sunken field for a label or text box
     Frame,        // sunken frame for a picture or a list
+    RoundKnob,    // small round button without a close mark (about)
+    Command,      // the main command's wide button, caption in bold
+    Heading,      // section caption followed by an etched rule
+    Label,        // plain words beside a control
 };
 
 struct Item {
@@ -67,6 +71,7 @@ std::span<const Control> main_controls();
 struct Caption {
     QRect rect;
     const char* text;
+    Art art;  // Heading or Label
 };
 std::span<const Caption> main_captions();
 
