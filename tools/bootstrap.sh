@@ -12,11 +12,6 @@ esac
 
 packages=(g++ cmake ninja-build pkg-config qt6-base-dev libgl-dev libgtest-dev libgmock-dev
     libbenchmark-dev fonts-dejavu-core fonts-liberation2 xvfb xauth)
-if [ "$mode" = test ]; then
-    # The second, sanitized build of the test suite.
-    packages+=(clang libclang-rt-14-dev)
-fi
-
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
@@ -43,3 +38,12 @@ if [ "$mode" = run ]; then
 fi
 
 ctest --test-dir build --output-on-failure -j "$jobs"
+
+# Once more with AddressSanitizer and UndefinedBehaviorSanitizer: the library, the command line
+# tool and their tests (the window tests stay in the normal build).
+cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DQUORVANE_WERROR=$werror \
+    -DQUORVANE_SANITIZE=ON -DQUORVANE_GUI=OFF -DQUORVANE_BENCH=OFF >/dev/null
+cmake --build build-asan -j "$jobs"
+ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+    LSAN_OPTIONS=suppressions=$PWD/tests/lsan.supp:print_suppressions=0 \
+    ctest --test-dir build-asan --output-on-failure -j "$jobs"
