@@ -4,12 +4,12 @@
 
 #include <QFile>
 
+#include <fcntl.h>
+#include <unistd.h>
 #include <atomic>
 #include <cerrno>
 #include <climits>
 #include <cstdio>
-#include <fcntl.h>
-#include <unistd.h>
 
 // No fsync: a crash may lose the newest buttons, but a reader never sees a half-written file, and
 // syncing every small button would cut the batch to a few hundred files a second.
@@ -18,12 +18,15 @@ namespace qv {
 namespace {
 
 std::atomic<unsigned long> g_temp_counter{0};
+// Read once: getpid() is a system call on every use. A forked child that keeps the parent's
+// number still cannot collide, as the temporary file is created exclusively and retried.
+const long g_pid = long(::getpid());
 
 // ".<name>.<pid>.<n>.tmp" beside the target, hidden and recognisable; ".<pid>.<n>.tmp" when the
 // target's name is too long to carry along.
 QByteArray temp_name(const QByteArray& dir, const QByteArray& name, bool short_form) {
     char suffix[64];
-    std::snprintf(suffix, sizeof suffix, "%ld.%lu.tmp", long(::getpid()),
+    std::snprintf(suffix, sizeof suffix, "%ld.%lu.tmp", g_pid,
                   g_temp_counter.fetch_add(1, std::memory_order_relaxed));
     QByteArray result = dir;
     result += '.';

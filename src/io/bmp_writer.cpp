@@ -21,7 +21,9 @@ void put32(char*& p, std::uint32_t v) {
 
 }  // namespace
 
-int bmp24_row_size(int width) { return (width * 3 + 3) & ~3; }
+int bmp24_row_size(int width) {
+    return (width * 3 + 3) & ~3;
+}
 
 void encode_bmp24_into(const QImage& image, QByteArray& out) {
     // RGB32 and premultiplied ARGB32 hold the colour bytes as they are written; anything else is

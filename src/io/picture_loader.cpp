@@ -28,8 +28,8 @@ Failure cannot_load(const QString& path, const QString& reason) {
 }
 
 Failure too_large_failure(const QString& path, QSize size) {
-    return cannot_load(path, QStringLiteral("the picture is %1 by %2 pixels, more than the %3 by "
-                                            "%3 pixels and 256 MiB a background may have")
+    return cannot_load(path, QStringLiteral("the picture is %1 by %2 pixels, too large for a "
+                                            "background (at most %3 pixels a side and 256 MiB)")
                                  .arg(size.width())
                                  .arg(size.height())
                                  .arg(kMaxPictureSide));

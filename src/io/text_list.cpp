@@ -4,11 +4,12 @@
 
 #include <QFile>
 
-#include <cerrno>
-#include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
 
 namespace qv {
 namespace {
@@ -28,37 +29,52 @@ bool is_ascii(const unsigned char* p, qsizetype n) {
     return any < 0x80;
 }
 
-// Strict UTF-8: no overlong forms, no surrogates, nothing above U+10FFFF.
-bool is_valid_utf8(const unsigned char* p, qsizetype n) {
+// Strict UTF-8 (no overlong forms, no surrogates, nothing above U+10FFFF) into `out`, which has
+// room for n UTF-16 units. Unlike QString::fromUtf8 it keeps a leading byte-order mark. Returns
+// the number of units written, or -1 when the bytes are not UTF-8.
+qsizetype decode_utf8(const unsigned char* p, qsizetype n, char16_t* out) {
+    char16_t* const first = out;
     qsizetype i = 0;
     while (i < n) {
         const unsigned char c = p[i];
         if (c < 0x80) {
+            *out++ = c;
             ++i;
             continue;
         }
         int extra;
+        char32_t code;
         unsigned char lo = 0x80, hi = 0xBF;  // allowed range of the second byte
         if (c >= 0xC2 && c <= 0xDF) {
             extra = 1;
+            code = c & 0x1F;
         } else if (c >= 0xE0 && c <= 0xEF) {
             extra = 2;
+            code = c & 0x0F;
             if (c == 0xE0) lo = 0xA0;
             if (c == 0xED) hi = 0x9F;
         } else if (c >= 0xF0 && c <= 0xF4) {
             extra = 3;
+            code = c & 0x07;
             if (c == 0xF0) lo = 0x90;
             if (c == 0xF4) hi = 0x8F;
         } else {
-            return false;
+            return -1;
         }
-        if (n - i <= extra) return false;
-        if (p[i + 1] < lo || p[i + 1] > hi) return false;
-        for (int k = 2; k <= extra; ++k)
-            if ((p[i + k] & 0xC0) != 0x80) return false;
+        if (n - i <= extra || p[i + 1] < lo || p[i + 1] > hi) return -1;
+        for (int k = 1; k <= extra; ++k) {
+            if ((p[i + k] & 0xC0) != 0x80) return -1;
+            code = (code << 6) | (p[i + k] & 0x3F);
+        }
+        if (code >= 0x10000) {
+            *out++ = char16_t(0xD800 + ((code - 0x10000) >> 10));
+            *out++ = char16_t(0xDC00 + (code & 0x3FF));
+        } else {
+            *out++ = char16_t(code);
+        }
         i += extra + 1;
     }
-    return true;
+    return out - first;
 }
 
 QString decode_cp1252(const unsigned char* p, qsizetype n) {
@@ -77,14 +93,19 @@ QString decode_label(QByteArrayView line) {
     const auto* p = reinterpret_cast<const unsigned char*>(line.data());
     const qsizetype n = line.size();
     if (is_ascii(p, n)) return QString::fromLatin1(line);
-    if (is_valid_utf8(p, n)) return QString::fromUtf8(line);
-    return decode_cp1252(p, n);
+    // UTF-8 never takes more UTF-16 units than it has bytes.
+    QString text(n, Qt::Uninitialized);
+    const qsizetype units = decode_utf8(p, n, reinterpret_cast<char16_t*>(text.data()));
+    if (units < 0) return decode_cp1252(p, n);
+    text.truncate(units);
+    return text;
 }
 
 QStringList parse_text_list(QByteArrayView bytes) {
     QStringList labels;
     const char* const begin = bytes.data();
     const char* const end = begin + bytes.size();
+    labels.reserve(qsizetype(std::count(begin, end, '\r')) + 1);
     const char* start = begin;
     while (start < end) {
         const auto* cr = static_cast<const char*>(std::memchr(start, '\r', size_t(end - start)));

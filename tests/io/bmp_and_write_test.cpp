@@ -3,11 +3,11 @@
 #include "io/button_output.h"
 #include "io/output_path.h"
 
+#include <gtest/gtest.h>
 #include <QDir>
 #include <QFile>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
-#include <gtest/gtest.h>
 
 #include <cstring>
 
@@ -51,7 +51,7 @@ TEST(Bmp, HeaderFieldsAreExact) {
     const int row = 12;  // 9 bytes of pixels, 3 of padding
     ASSERT_EQ(bytes.size(), 54 + 2 * row);
     const std::uint32_t expected[][3] = {
-        {2, 4, 78}, {6, 4, 0},  {10, 4, 54}, {14, 4, 40},  {18, 4, 3},    {22, 4, 2},  {26, 2, 1},
+        {2, 4, 78},  {6, 4, 0},  {10, 4, 54}, {14, 4, 40},   {18, 4, 3},    {22, 4, 2}, {26, 2, 1},
         {28, 2, 24}, {30, 4, 0}, {34, 4, 24}, {38, 4, 3780}, {42, 4, 3780}, {46, 4, 0}, {50, 4, 0}};
     for (const auto& [offset, size, value] : expected)
         EXPECT_EQ(field(bytes, int(offset), int(size)), value) << "offset " << offset;

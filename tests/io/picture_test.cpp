@@ -1,8 +1,8 @@
 #include "io/picture_loader.h"
 
+#include <gtest/gtest.h>
 #include <QFile>
 #include <QTemporaryDir>
-#include <gtest/gtest.h>
 
 namespace {
 
@@ -33,24 +33,28 @@ TEST(LoadPicture, FailsNamingThePath) {
     QTemporaryDir dir;
     const QString corrupt = dir.filePath("corrupt.bmp");
     write(corrupt, "BM this is not a picture");
-    // A bitmap header that claims 100000 by 100000 pixels and stops there.
-    QByteArray huge(54, '\0');
-    const auto put32 = [&huge](int offset, std::uint32_t v) {
-        for (int i = 0; i < 4; ++i) huge[offset + i] = char(v >> (8 * i));
+    // Bitmap headers that claim 100000 and 16000 pixels a side and stop there.
+    const auto header = [](std::uint32_t side) {
+        QByteArray bytes(54, '\0');
+        const auto put32 = [&bytes](int offset, std::uint32_t v) {
+            for (int i = 0; i < 4; ++i) bytes[offset + i] = char(v >> (8 * i));
+        };
+        bytes[0] = 'B', bytes[1] = 'M', bytes[26] = 1, bytes[28] = 24;
+        put32(2, 54), put32(10, 54), put32(14, 40), put32(18, side), put32(22, side);
+        return bytes;
     };
-    huge[0] = 'B', huge[1] = 'M', huge[26] = 1, huge[28] = 24;
-    put32(2, 54), put32(10, 54), put32(14, 40), put32(18, 100000), put32(22, 100000);
-    const QString giant = dir.filePath("giant.bmp");
-    write(giant, huge);
+    const QString giant = dir.filePath("giant.bmp"), large = dir.filePath("large.bmp");
+    write(giant, header(100000));
+    write(large, header(16000));
 
-    for (const QString& path : {corrupt, giant, dir.filePath("missing.gif"), dir.path()}) {
+    for (const QString& path : {corrupt, giant, large, dir.filePath("missing.gif"), dir.path()}) {
         const auto result = qv::load_picture(path, Qt::white);
         ASSERT_FALSE(result.ok()) << path.toStdString();
         EXPECT_TRUE(result.error().startsWith("Cannot load " + path + ": "))
             << result.error().toStdString();
     }
-    // Refused from the header alone, before 40 GB are asked for.
-    EXPECT_TRUE(qv::load_picture(giant, Qt::white).error().contains("100000 by 100000"));
+    // Refused from the header alone, before a gigabyte is asked for.
+    EXPECT_TRUE(qv::load_picture(large, Qt::white).error().contains("16000 by 16000"));
 }
 
 TEST(Placement, CentresAndDropsHalvesTowardsTheTopLeft) {

@@ -1,8 +1,8 @@
 #include "io/text_list.h"
 
+#include <gtest/gtest.h>
 #include <QFile>
 #include <QTemporaryDir>
-#include <gtest/gtest.h>
 
 #include <cstring>
 
@@ -11,7 +11,8 @@ using namespace Qt::StringLiterals;
 namespace {
 
 QStringList parse(const char* bytes, qsizetype size = -1) {
-    return qv::parse_text_list(QByteArrayView(bytes, size < 0 ? qsizetype(std::strlen(bytes)) : size));
+    return qv::parse_text_list(
+        QByteArrayView(bytes, size < 0 ? qsizetype(std::strlen(bytes)) : size));
 }
 
 TEST(TextList, LineEndsAndLabelsKeptExactly) {
@@ -57,7 +58,8 @@ TEST(TextList, ReadsAFileOrSaysWhyNot) {
 
     const auto missing = qv::read_text_list(dir.filePath("none.txt"));
     ASSERT_FALSE(missing.ok());
-    EXPECT_EQ(missing.error(), "Cannot read " + dir.filePath("none.txt") + ": No such file or directory");
+    EXPECT_EQ(missing.error(),
+              "Cannot read " + dir.filePath("none.txt") + ": No such file or directory");
     const auto folder = qv::read_text_list(dir.path());
     ASSERT_FALSE(folder.ok());
     EXPECT_EQ(folder.error(), "Cannot read " + dir.path() + ": Is a directory");
