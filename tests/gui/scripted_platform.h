@@ -16,6 +16,8 @@ public:
     // What the test does with a modal window (click its hot-spots, say); by default it is closed.
     std::function<void(QDialog&)> on_modal;
     QStringList fonts{QStringLiteral("DejaVu Sans")};
+    // Run when the program asks for the fonts, just before its font catalogue starts.
+    std::function<void()> on_fonts;
     QString folder = QStringLiteral("/tmp");
     QStringList volumes{QStringLiteral("/")};
 
@@ -31,11 +33,18 @@ public:
         dialog_dirs << initial_dir;
         dialog_patterns << pattern;
         if (file_answers.empty()) return std::nullopt;
-        auto answer = file_answers.front();
+        // Taken apart rather than copied whole: g++ 12 misreads a copied optional<QString> as
+        // maybe uninitialised.
+        const bool confirmed = file_answers.front().has_value();
+        const QString path = file_answers.front().value_or(QString());
         file_answers.pop_front();
-        return answer;
+        if (!confirmed) return std::nullopt;
+        return path;
     }
-    QStringList font_families() override { return fonts; }
+    QStringList font_families() override {
+        if (on_fonts) on_fonts();
+        return fonts;
+    }
     QString program_folder() override { return folder; }
     QString data_folder() override { return folder; }
     QStringList mounted_volumes() override { return volumes; }
