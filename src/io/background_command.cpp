@@ -42,9 +42,13 @@ void Form_Main::Image_loadbutton_MouseUp(int, int, double, double) {
         platform().open_file(this, buttons_folder(platform()), QStringLiteral("*.bmp;*.jpg;*.gif"));
     if (!chosen) return;
     // Everything is decoded before anything changes: a file that cannot be read leaves the
-    // canvases, their places, the text line and the directory exactly as they were.
+    // canvases, their places, the text line and the directory exactly as they were, and the user
+    // is told why rather than left wondering whether the click was taken.
     const qv::Result<QImage> picture = qv::load_picture(*chosen, qv::kWindowBackground);
-    if (!picture) return;
+    if (!picture) {
+        platform().show_message(this, picture.error());
+        return;
+    }
 
     // Both canvases take the picture and its size and sit centred in their frames (equal sizes);
     // a picture larger than a frame is cropped evenly, a half pixel going to the top left.

@@ -75,7 +75,11 @@ void TestInputsPictureList::pictureThatCannotBeLoadedChangesNothing() {
         QCOMPARE(w.form.text_y, std::int16_t(3));
         QCOMPARE(w.form.output_directory, tmp.path() + u'/');
     }
-    QVERIFY(w.platform.messages.isEmpty());
+    // The unreadable pictures are named to the user; the cancel says nothing.
+    QCOMPARE(w.platform.messages.size(), 3);
+    QVERIFY(w.platform.messages[0].contains(corrupt));
+    QVERIFY(w.platform.messages[1].contains(corrupt));
+    QVERIFY(w.platform.messages[2].contains(missing));
 }
 
 void TestInputsPictureList::textListReplacesTheListAndFeedsTheEntry() {
