@@ -23,7 +23,15 @@ void CanvasView::set_canvas_size(QSize size) {
     update();
 }
 
-void CanvasView::present() { update(); }
+void CanvasView::set_back_colour(QColor colour) {
+    canvas_.back_colour = colour;
+    canvas_.clear();
+    update();
+}
+
+void CanvasView::present() {
+    update();
+}
 
 void CanvasView::paintEvent(QPaintEvent* event) {
     QPainter painter(this);

@@ -7,7 +7,7 @@
 
 class CanvasView : public QWidget {
     Q_OBJECT
-public:
+  public:
     CanvasView(QSize size, QColor back_colour, QWidget* frame);
 
     qv::Canvas& canvas() { return canvas_; }
@@ -16,20 +16,22 @@ public:
     void set_picture(const QImage& picture);
     // Sets the canvas size (the image is cleared to the back colour).
     void set_canvas_size(QSize size);
+    // Gives the canvas a new back colour and clears it to that colour.
+    void set_back_colour(QColor colour);
     // Shows the persistent image on the screen.
     void present();
 
-signals:
+  signals:
     void MouseDown(int button, int shift, double x, double y);
     void MouseMove(int button, int shift, double x, double y);
     void MouseUp(int button, int shift, double x, double y);
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
 
-private:
+  private:
     qv::Canvas canvas_;
 };

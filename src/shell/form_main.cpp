@@ -3,15 +3,13 @@
 #include "render/composer.h"
 #include "shell/form_splash.h"
 #include "shell/skin_layout.h"
+#include "shell/window_look.h"
 
 #include <QApplication>
-#include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
 #include <QListWidget>
-#include <QPaintEvent>
-#include <QPainter>
 #include <QStringListModel>
 
 namespace {
@@ -65,28 +63,12 @@ QImage load_skin(const QString& resource) {
     return skin.convertToFormat(QImage::Format_RGB32);
 }
 
-QRect control_rect(const char* name) { return qv::layout::main_control(name).rect; }
-
-void set_back_colour(QWidget* w, QColor colour) {
-    QPalette p = w->palette();
-    p.setColor(QPalette::Window, colour);
-    p.setColor(QPalette::Base, colour);
-    w->setPalette(p);
-    w->setAutoFillBackground(true);
+QRect control_rect(const char* name) {
+    return qv::layout::main_control(name).rect;
 }
 
-// The small sans the text boxes and labels use; the lists use Arial 6.75 points.
-QFont entry_font() {
-    QFont f(QStringLiteral("DejaVu Sans"));
-    f.setPixelSize(9);
-    return f;
-}
-
-QFont list_font() {
-    QFont f(QStringLiteral("Arial"));
-    f.setPointSizeF(6.75);
-    return f;
-}
+using qv::list_font;
+using qv::set_back_colour;
 
 }  // namespace
 
@@ -94,20 +76,20 @@ Form_Main::Form_Main(qv::PlatformServices& platform, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), platform_(platform) {
     setObjectName(QStringLiteral("Form_Main"));
     setWindowTitle(QStringLiteral("Quorvane 1.0b"));
-    QIcon icon;
-    icon.addFile(QStringLiteral(":/assets/icon_16.png"), QSize(16, 16));
-    icon.addFile(QStringLiteral(":/assets/icon_32.png"), QSize(32, 32));
-    setWindowIcon(icon);
+    setWindowIcon(qv::window_icon());
     setAttribute(Qt::WA_OpaquePaintEvent);
 
-    // The window's face is the normal skin; the pressed skin is held ready beside it.
-    persistent_ = load_skin(QStringLiteral(":/assets/skin_normal.png"));
+    // The window's face is the normal skin, which is also the persistent image it starts from;
+    // the pressed skin is held ready beside it. Both cover the whole skin, also the part beyond
+    // the closed width.
+    face_ = load_skin(QStringLiteral(":/assets/skin_normal.png"));
     etat2_ = load_skin(QStringLiteral(":/assets/skin_pressed.png"));
-    screen_ = persistent_;
+    persistent_ = face_;
+    screen_ = face_;
     setFixedHeight(qv::layout::kSkinHeight);
     resize(qv::layout::kSkinWidth, qv::layout::kSkinHeight);
 
-    const QFont entries = entry_font();
+    const QFont entries = qv::entry_font();
     auto frame = [&](const char* name) {
         auto* w = new QWidget(this);
         w->setObjectName(QString::fromLatin1(name));
@@ -205,7 +187,9 @@ Form_Main::Form_Main(qv::PlatformServices& platform, QWidget* parent)
     wire_batch_run();
 }
 
-Form_Main::~Form_Main() { delete splash_; }
+Form_Main::~Form_Main() {
+    delete splash_;
+}
 
 qv::ButtonStyle Form_Main::current_style() const {
     qv::ButtonStyle s;
@@ -230,6 +214,7 @@ qv::ButtonStyle Form_Main::current_style() const {
 }
 
 void Form_Main::draw_preview() {
+    ++draw_count;
     Picture_typoscroll->show();
     const qv::PreviewResult result =
         qv::draw_preview(Picture_previewscroll->canvas(), Picture_typoscroll->canvas(),
@@ -239,15 +224,6 @@ void Form_Main::draw_preview() {
     if (result.button_ok) Picture_previewscroll->present();
 }
 
-void Form_Main::process_events() { QCoreApplication::processEvents(); }
-
-void Form_Main::paintEvent(QPaintEvent* event) {
-    // A repaint the window did not ask for (uncovered, restored, widened) brings back the
-    // persistent image and with it every latched look; transient looks are lost, as they should be.
-    if (!painting_transient_) {
-        QPainter restore(&screen_);
-        for (const QRect& r : event->region()) restore.drawImage(r, persistent_, r);
-    }
-    QPainter painter(this);
-    for (const QRect& r : event->region()) painter.drawImage(r, screen_, r);
+void Form_Main::process_events() {
+    QCoreApplication::processEvents();
 }

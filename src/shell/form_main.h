@@ -10,9 +10,11 @@
 
 #include <QImage>
 #include <QPointer>
+#include <QRegion>
 #include <QString>
 #include <QWidget>
 
+#include <functional>
 #include <initializer_list>
 #include <utility>
 
@@ -37,6 +39,7 @@ public:
     // Reads every setting afresh from the controls and variables.
     qv::ButtonStyle current_style() const;
     void draw_preview();
+    int draw_count = 0;  // draw_preview calls so far (tests and benchmarks count redraws)
 
     // ---- looks (shell/push_feedback.cpp)
     enum Etat { kNormal = 1, kPressed = 2 };
@@ -56,12 +59,14 @@ public:
     void set_width_twips(int twips);
     void collapse();
     void expand();
+    // Told every width set_width_twips sets, in order (tests record the panel animations).
+    std::function<void(int twips)> on_width_set;
 
     // ---- shared helpers
     static void process_events();  // lets pending window events run
     Form_Splash& splash();          // creates the splash window when first referred to
     void unload_splash();
-    bool splash_loaded() const { return splash_ != nullptr; }
+    bool splash_loaded() const { return splash_ && !splash_->unloaded(); }
 
     // ---- hot-spots (named as the layout table names them)
     HotSpot* Image_About = nullptr;
@@ -193,6 +198,10 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    // Watches the window's exposures: an uncovered window repaints from the persistent image.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     // Each concern connects its own handlers to its controls' signals.
@@ -207,6 +216,7 @@ private:
     void wire_batch_run();
 
     qv::PlatformServices& platform_;
+    QImage face_;        // the window's background picture: the normal skin
     QImage etat1_;       // normal skin
     QImage etat2_;       // pressed skin
     QImage persistent_;  // what the window repaints from
@@ -214,4 +224,15 @@ private:
     bool painting_transient_ = false;
     QPointer<Form_Splash> splash_;
     bool batch_running_ = false;
+
+    // ---- looks (shell/push_feedback.cpp)
+    const QImage& skin(int etat) const { return etat == kPressed ? etat2_ : etat1_; }
+    // Puts that region of the screen image on the screen now, as it is; the rest of a paint
+    // the window did not ask for comes from the persistent image.
+    void show_on_screen(const QRegion& region);
+    QRegion requested_paint_;
+
+    // ---- batch run (io/batch_run.cpp)
+    void show_batch_progress(int done, int total);  // over Image_Make, on the screen image only
+    void end_batch_progress();
 };

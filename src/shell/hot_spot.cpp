@@ -15,8 +15,6 @@ HotSpot::HotSpot(const qv::layout::Item& item, QWidget* parent) : QWidget(parent
     setMouseTracking(true);
 }
 
-QRect HotSpot::window_rect() const { return item_.rect; }
-
 void HotSpot::mousePressEvent(QMouseEvent* event) {
     const QPointF p = event->position();
     emit MouseDown(int(event->button()), shift_bits(event->modifiers()), p.x(), p.y());

@@ -8,26 +8,26 @@
 
 class HotSpot : public QWidget {
     Q_OBJECT
-public:
+  public:
     HotSpot(const qv::layout::Item& item, QWidget* parent);
 
     const qv::layout::Item& item() const { return item_; }
-    // The rectangle in window pixels, each value taken to the nearest whole number.
-    QRect window_rect() const;
+    // The rectangle in window pixels, read from the control as it lies now.
+    QRect window_rect() const { return geometry(); }
 
-signals:
+  signals:
     // Down and Up: the button that changed. Move: every button held.
     void MouseDown(int button, int shift, double x, double y);
     void MouseMove(int button, int shift, double x, double y);
     void MouseUp(int button, int shift, double x, double y);
     void Click();
 
-protected:
+  protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void paintEvent(QPaintEvent*) override {}
 
-private:
+  private:
     const qv::layout::Item& item_;
 };

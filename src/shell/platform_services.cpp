@@ -18,17 +18,23 @@ std::optional<QString> DesktopPlatform::open_file(QWidget* parent, const QString
     // The pattern may list several globs separated by ";", as "*.bmp;*.jpg;*.gif".
     QString filter = pattern;
     filter.replace(QLatin1Char(';'), QLatin1Char(' '));
-    const QString chosen =
-        QFileDialog::getOpenFileName(parent, QString(), initial_dir, filter + QStringLiteral(";;*"));
+    const QString chosen = QFileDialog::getOpenFileName(parent, QString(), initial_dir,
+                                                        filter + QStringLiteral(";;*"));
     if (chosen.isEmpty()) return std::nullopt;
     return chosen;
 }
 
-QStringList DesktopPlatform::font_families() { return QFontDatabase::families(); }
+QStringList DesktopPlatform::font_families() {
+    return QFontDatabase::families();
+}
 
-QString DesktopPlatform::program_folder() { return QCoreApplication::applicationDirPath(); }
+QString DesktopPlatform::program_folder() {
+    return QCoreApplication::applicationDirPath();
+}
 
-QString DesktopPlatform::data_folder() { return QStringLiteral(QUORVANE_SOURCE_DIR); }
+QString DesktopPlatform::data_folder() {
+    return QStringLiteral(QUORVANE_SOURCE_DIR);
+}
 
 QStringList DesktopPlatform::mounted_volumes() {
     QStringList roots;
@@ -41,7 +47,9 @@ QStringList DesktopPlatform::mounted_volumes() {
     return roots;
 }
 
-void DesktopPlatform::run_modal(QDialog& dialog) { dialog.exec(); }
+void DesktopPlatform::run_modal(QDialog& dialog) {
+    dialog.exec();
+}
 
 void DesktopPlatform::show_message(QWidget* parent, const QString& text) {
     QMessageBox::warning(parent, QStringLiteral("Quorvane"), text);

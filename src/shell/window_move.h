@@ -1,0 +1,17 @@
+#pragma once
+// Moving and placing the borderless windows (main, splash and directory chooser windows).
+class QWidget;
+
+namespace qv {
+
+// Called from a mouse-move over a title strip with the buttons held (1 left, 2 right, 4 middle):
+// with the left button alone the window starts following the pointer until the button is
+// released; with any other buttons nothing happens. The window manager does the move where it
+// can; elsewhere (no window manager, offscreen) the window follows the pointer itself.
+// True when a move started or is already under way.
+bool begin_window_move(QWidget& window, int buttons);
+
+// Centres the window on its screen (the primary screen before it is first shown).
+void centre_on_screen(QWidget& window);
+
+}  // namespace qv
