@@ -56,9 +56,7 @@ void Form_Main::Image_loadbutton_MouseUp(int, int, double, double) {
     Picture_buttonscroll->set_picture(*picture);
     Picture_buttonscroll->move(place);
     // The preview keeps the label font it was last drawn with: the text line is centred with it.
-    const QFont label_font = Picture_previewscroll->canvas().font;
     Picture_previewscroll->set_picture(*picture);
-    Picture_previewscroll->canvas().font = label_font;
     Picture_previewscroll->move(place);
 
     text_y =

@@ -12,7 +12,10 @@ CanvasView::CanvasView(QSize size, QColor back_colour, QWidget* frame)
 }
 
 void CanvasView::set_picture(const QImage& picture) {
+    // The label font stays: the text line of a new picture is measured with it.
+    const QFont label_font = canvas_.font;
     canvas_ = qv::Canvas::from_picture(picture, canvas_.back_colour);
+    canvas_.font = label_font;
     resize(canvas_.image.size());
     update();
 }

@@ -12,7 +12,7 @@ class CanvasView : public QWidget {
 
     qv::Canvas& canvas() { return canvas_; }
     const qv::Canvas& canvas() const { return canvas_; }
-    // Gives the canvas a picture: it takes the picture's size.
+    // Gives the canvas a picture: it takes the picture's size and keeps its label font.
     void set_picture(const QImage& picture);
     // Sets the canvas size (the image is cleared to the back colour).
     void set_canvas_size(QSize size);

@@ -221,7 +221,6 @@ private:
     QImage etat2_;       // pressed skin
     QImage persistent_;  // what the window repaints from
     QImage screen_;      // what is on screen now
-    bool painting_transient_ = false;
     QPointer<Form_Splash> splash_;
     bool batch_running_ = false;
 

@@ -42,7 +42,7 @@ void Form_Main::show_on_screen(const QRegion& region) {
 void Form_Main::paintEvent(QPaintEvent* event) {
     // Whatever the window did not ask for itself (uncovered, restored, widened) comes from the
     // persistent image, and with it every latched look; a transient look there is gone.
-    if (!painting_transient_) {
+    {
         const QRegion restore = event->region() - requested_paint_;
         QPainter p(&screen_);
         p.setCompositionMode(QPainter::CompositionMode_Source);
