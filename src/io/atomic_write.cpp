@@ -1,5 +1,6 @@
 #include "io/atomic_write.h"
 
+#include "io/message_text.h"
 #include "io/sys_error.h"
 
 #include <QFile>
@@ -84,7 +85,7 @@ Result<void> write_file_atomically(const QString& path, QByteArrayView bytes) {
     const QByteArray dir = target.left(slash + 1);
     const QByteArray name = target.mid(slash + 1);
     const auto failure = [&path](int error) {
-        return Failure{QStringLiteral("Cannot write %1: %2").arg(path, system_error_text(error))};
+        return Failure{QStringLiteral("Cannot write %1: %2").arg(shown_in_message(path), system_error_text(error))};
     };
 
     QByteArray temp;

@@ -2,6 +2,7 @@
 
 #include "io/atomic_write.h"
 #include "io/bmp_writer.h"
+#include "io/message_text.h"
 #include "io/output_path.h"
 
 #include <QBuffer>
@@ -28,7 +29,7 @@ Result<QString> save_button(const QImage& image, const QString& directory, const
     const QByteArray bytes = encode_button(image, format);
     if (bytes.isEmpty())
         return Failure{
-            QStringLiteral("Cannot write %1: the button picture could not be encoded").arg(*path)};
+            QStringLiteral("Cannot write %1: the button picture could not be encoded").arg(shown_in_message(*path))};
     Result<void> written = write_file_atomically(*path, bytes);
     if (!written) return Failure{written.error()};
     return path;

@@ -1,5 +1,6 @@
 #include "io/picture_loader.h"
 
+#include "io/message_text.h"
 #include "io/sys_error.h"
 #include "render/canvas.h"
 
@@ -24,7 +25,7 @@ bool too_large(QSize size) {
 }
 
 Failure cannot_load(const QString& path, const QString& reason) {
-    return Failure{QStringLiteral("Cannot load %1: %2").arg(path, reason)};
+    return Failure{QStringLiteral("Cannot load %1: %2").arg(shown_in_message(path), reason)};
 }
 
 Failure too_large_failure(const QString& path, QSize size) {

@@ -1,5 +1,6 @@
 #include "io/text_list.h"
 
+#include "io/message_text.h"
 #include "io/sys_error.h"
 
 #include <QFile>
@@ -123,7 +124,7 @@ QStringList parse_text_list(QByteArrayView bytes) {
 
 Result<QStringList> read_text_list(const QString& path) {
     const auto failure = [&path](int error) {
-        return Failure{QStringLiteral("Cannot read %1: %2").arg(path, system_error_text(error))};
+        return Failure{QStringLiteral("Cannot read %1: %2").arg(shown_in_message(path), system_error_text(error))};
     };
     const QByteArray name = QFile::encodeName(path);
     int fd;

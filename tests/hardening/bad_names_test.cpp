@@ -29,7 +29,7 @@ QList<BadName> bad_names() {
         // 126 characters, but 252 bytes once encoded: the limit is in bytes.
         {"252 bytes of UTF-8", QString(126, QChar(0xE9)),
          QString(126, QChar(0xE9)) + QStringLiteral(".bmp"), QStringLiteral("File name too long")},
-        {"NUL", nul, QStringLiteral("nul\\0byte"), QStringLiteral("NUL")},
+        {"NUL", nul, QStringLiteral("nul\\x00byte.bmp"), QStringLiteral("NUL")},
     };
 }
 
