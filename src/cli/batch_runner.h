@@ -22,8 +22,8 @@ struct BatchRun {
     QString out_dir;
     ButtonFormat format = ButtonFormat::Bmp;
     int jobs = 1;
-    // Called in label order after each button is committed, on the calling thread. Gets the
-    // button's image only when `want_images` is set (the contact sheet needs them).
+    // Called after each button is committed: in label order, one call at a time, from whichever
+    // worker commits. Gets the button's image only when `want_images` is set (the contact sheet).
     std::function<void(qsizetype index, const QImage& image)> on_committed;
     bool want_images = false;
 };
@@ -36,7 +36,7 @@ struct BatchOutcome {
 BatchOutcome run_batch(const BatchRun& run);
 
 // How far workers may run ahead of the committer: enough to keep them busy, few enough that
-// memory does not grow with the list.
+// memory (and the files held open) does not grow with the list.
 int window_for(int jobs);
 
 }  // namespace qv::cli

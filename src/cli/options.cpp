@@ -1,15 +1,19 @@
 #include "cli/options.h"
 
+#include "io/message_text.h"
 #include "render/style_conversions.h"
 
 #include <QStringView>
 
 #include <limits>
+#include <type_traits>
 
 namespace qv::cli {
 namespace {
 
-Failure bad(const QString& what) { return Failure{what}; }
+Failure bad(const QString& what) {
+    return Failure{what};
+}
 
 // Whole numbers only, written plainly: an optional minus and digits. A size of "12.5" or "1e1"
 // is refused rather than guessed at.
@@ -30,7 +34,7 @@ Result<long long> number_in_range(const QString& option, const QString& text, lo
                        .arg(option)
                        .arg(low)
                        .arg(high)
-                       .arg(text));
+                       .arg(shown_in_message(text)));
     return *value;
 }
 
@@ -39,12 +43,15 @@ Result<long long> number_in_range(const QString& option, const QString& text, lo
 Result<void> read_colour(const QString& text, QString (&parts)[3]) {
     const QStringList split = text.split(u',');
     if (split.size() != 3)
-        return bad(QStringLiteral("--color takes three numbers R,G,B, not \"%1\"").arg(text));
+        return bad(QStringLiteral("--color takes three numbers R,G,B, not \"%1\"")
+                       .arg(shown_in_message(text)));
     for (int i = 0; i < 3; ++i) {
         if (!parse_number(split[i]))
-            return bad(QStringLiteral("--color: \"%1\" is not a number").arg(split[i]));
+            return bad(
+                QStringLiteral("--color: \"%1\" is not a number").arg(shown_in_message(split[i])));
         if (!face_component(split[i]))
-            return bad(QStringLiteral("--color: \"%1\" is out of range").arg(split[i]));
+            return bad(
+                QStringLiteral("--color: \"%1\" is out of range").arg(shown_in_message(split[i])));
         parts[i] = split[i];
     }
     return {};
@@ -84,36 +91,54 @@ Result<void> read_value(Options& o, const QString& name, const QString& value) {
     } else if (name == u"--color") {
         return read_colour(value, o.color);
     } else if (name == u"--align") {
-        if (value == u"left") o.align = kAlignLeft;
-        else if (value == u"center") o.align = kAlignCentre;
-        else if (value == u"right") o.align = kAlignRight;
-        else return bad(QStringLiteral("--align takes left, center or right, not \"%1\"").arg(value));
+        if (value == u"left")
+            o.align = kAlignLeft;
+        else if (value == u"center")
+            o.align = kAlignCentre;
+        else if (value == u"right")
+            o.align = kAlignRight;
+        else
+            return bad(QStringLiteral("--align takes left, center or right, not \"%1\"")
+                           .arg(shown_in_message(value)));
     } else if (name == u"--format") {
-        if (value == u"bmp") o.format = ButtonFormat::Bmp;
-        else if (value == u"png") o.format = ButtonFormat::Png;
-        else return bad(QStringLiteral("--format takes bmp or png, not \"%1\"").arg(value));
+        if (value == u"bmp")
+            o.format = ButtonFormat::Bmp;
+        else if (value == u"png")
+            o.format = ButtonFormat::Png;
+        else
+            return bad(QStringLiteral("--format takes bmp or png, not \"%1\"")
+                           .arg(shown_in_message(value)));
     }
     return {};
 }
 
 bool takes_value(const QString& name) {
-    static const QStringList names{"--labels", "--out",    "--background",   "--font",
-                                   "--size",   "--color",  "--align",        "--margin-left",
-                                   "--margin-right", "--y", "--format",      "--jobs",
+    static const QStringList names{"--labels",       "--out",   "--background", "--font",
+                                   "--size",         "--color", "--align",      "--margin-left",
+                                   "--margin-right", "--y",     "--format",     "--jobs",
                                    "--contact-sheet"};
     return names.contains(name);
 }
 
 bool set_switch(Options& o, const QString& name) {
-    if (name == u"--bold") o.bold = true;
-    else if (name == u"--italic") o.italic = true;
-    else if (name == u"--underline") o.underline = true;
-    else if (name == u"--shadow") o.shadow = true;
-    else if (name == u"--outline") o.outline = true;
-    else if (name == u"--3d") o.relief = true;
-    else if (name == u"--check") o.check = true;
-    else if (name == u"--quiet") o.quiet = true;
-    else return false;
+    if (name == u"--bold")
+        o.bold = true;
+    else if (name == u"--italic")
+        o.italic = true;
+    else if (name == u"--underline")
+        o.underline = true;
+    else if (name == u"--shadow")
+        o.shadow = true;
+    else if (name == u"--outline")
+        o.outline = true;
+    else if (name == u"--3d")
+        o.relief = true;
+    else if (name == u"--check")
+        o.check = true;
+    else if (name == u"--quiet")
+        o.quiet = true;
+    else
+        return false;
     return true;
 }
 
@@ -142,7 +167,7 @@ Result<Parsed> parse_options(const QStringList& args) {
             }
             if (auto r = read_value(o, name, *value); !r) return Failure{r.error()};
         } else if (value || !set_switch(o, name)) {
-            return bad(QStringLiteral("unknown option \"%1\"").arg(args[i]));
+            return bad(QStringLiteral("unknown option \"%1\"").arg(shown_in_message(args[i])));
         }
     }
     if (help) {
@@ -178,63 +203,72 @@ ButtonStyle style_for(const Options& o, std::int16_t text_y) {
     return style;
 }
 
-QString version_text() { return QStringLiteral("quorvane-batch 1.0"); }
+QString version_text() {
+    return QStringLiteral("quorvane-batch 1.0");
+}
 
 QString help_text() {
     return QStringLiteral(
         "Usage: quorvane-batch --labels FILE|- --out DIR [options]\n"
         "\n"
-        "Draws one button per label of a text list and writes it into DIR, exactly as the\n"
-        "window's \"make all buttons\" does with the same picture, labels and style.\n"
+        "Draws one button per label of a text list and writes it into DIR, exactly as\n"
+        "the window's \"make all buttons\" does with the same picture, labels and style.\n"
         "\n"
         "Inputs:\n"
-        "  --labels FILE|-          the text list, one label per line (a line ends at CR or\n"
-        "                           CR LF; spaces and empty lines are labels too); - reads\n"
-        "                           standard input\n"
-        "  --out DIR                existing directory for the buttons; each is named after\n"
-        "                           its label plus .bmp or .png (an empty label gives \".bmp\",\n"
-        "                           a label with / goes into an existing subfolder, a label\n"
-        "                           that would leave DIR is refused)\n"
-        "  --background FILE       picture to draw on (BMP, JPEG, GIF, PNG...); without it\n"
-        "                           a 65x43 button in the window's background colour\n"
+        "  --labels FILE|-          the text list, one label per line (a line ends at CR\n"
+        "                           or CR LF; spaces and empty lines are labels too); -\n"
+        "                           reads standard input\n"
+        "  --out DIR                existing directory for the buttons, each named after\n"
+        "                           its label plus .bmp or .png (an empty label gives\n"
+        "                           \".bmp\", a label with / goes into an existing\n"
+        "                           subfolder, a label that would leave DIR is refused)\n"
+        "  --background FILE        picture to draw on (BMP, JPEG, GIF, PNG...); without\n"
+        "                           it, a 65x43 button in the window's background colour\n"
         "\n"
         "Label style:\n"
-        "  --font FAMILY            font family (default: the window's face before a font is\n"
-        "                           chosen)\n"
+        "  --font FAMILY            font family (default: the window's face before a\n"
+        "                           font is chosen)\n"
         "  --size POINTS            5 to 100 (default 10)\n"
         "  --bold, --italic, --underline\n"
-        "  --color R,G,B            face colour (default 255,255,255); each part is read like\n"
-        "                           the window's colour boxes: 12.5 gives 12, 300 gives 255\n"
-        "  --align left|center|right   horizontal alignment (default center)\n"
+        "  --color R,G,B            face colour (default 255,255,255); each part is read\n"
+        "                           like the window's colour boxes: 12.5 gives 12, 300\n"
+        "                           gives 255\n"
+        "  --align left|center|right\n"
+        "                           horizontal alignment (default center)\n"
         "  --margin-left N          0 to 200, used with --align left (default 0)\n"
         "  --margin-right N         0 to 200, used with --align right (default 0)\n"
-        "  --y N                    top of the text line in pixels, -32768 to 32767 (default:\n"
-        "                           centred on the picture; 0 without --background)\n"
-        "  --shadow, --outline, --3d   text effects, in any combination\n"
+        "  --y N                    top of the text line in pixels, -32768 to 32767\n"
+        "                           (default: centred on the picture; 0 without\n"
+        "                           --background)\n"
+        "  --shadow, --outline, --3d\n"
+        "                           text effects, in any combination\n"
         "\n"
         "Output:\n"
-        "  --format bmp|png         file format (default bmp, 24 bits, as the window writes)\n"
-        "  --jobs N                 parallel workers, 1 to 256 (default: one per core); the\n"
-        "                           files written never depend on it\n"
-        "  --contact-sheet FILE     also write one PNG showing every button in a grid, after\n"
-        "                           the last button was written\n"
-        "  --check                  write nothing; list on standard output each label whose\n"
-        "                           text (with its effect pixels) runs past the button's left\n"
-        "                           or right edge, or past the margin on the aligned side\n"
-        "  --quiet                  no progress bar and no summary on standard error\n"
+        "  --format bmp|png         file format (default bmp, 24 bits, as the window\n"
+        "                           writes)\n"
+        "  --jobs N                 parallel workers, 1 to 256 (default: one per core);\n"
+        "                           the files written never depend on it\n"
+        "  --contact-sheet FILE     also write one PNG showing every button in a grid,\n"
+        "                           once the last button is written\n"
+        "  --check                  write nothing; list on standard output each label\n"
+        "                           whose text (with its effect pixels) runs past the\n"
+        "                           button's left or right edge, or past the margin on\n"
+        "                           the aligned side\n"
+        "  --quiet                  no progress bar, and no summary of --check on\n"
+        "                           standard error\n"
         "  --help, --version\n"
         "\n"
         "Labels are written in list order; when two labels are equal the later one wins.\n"
-        "The last line on standard output is \"wrote N buttons to DIR\". A progress bar is\n"
-        "shown on standard error when it is a terminal.\n"
+        "The last line on standard output is \"wrote N buttons to DIR\". A progress bar\n"
+        "is shown on standard error while it is a terminal.\n"
         "\n"
         "Exit status:\n"
         "  0  every button was written (with --check: the check ran, whether or not it\n"
         "     listed any label)\n"
-        "  1  a button could not be written: the message names the path and the reason; the\n"
-        "     buttons before it stay written and none after it is written\n"
-        "  2  bad arguments or an unreadable input (labels, picture, directory); nothing is\n"
-        "     written\n");
+        "  1  a button could not be written: the message names the path and the reason;\n"
+        "     the buttons before it stay written and none after it is written\n"
+        "  2  bad arguments or an unreadable input (labels, picture, directory, font);\n"
+        "     nothing is written\n");
 }
 
 }  // namespace qv::cli

@@ -1,19 +1,22 @@
 #include "cli/staged_file.h"
 
+#include "io/message_text.h"
+#include "io/sys_error.h"
+
 #include <QFile>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <cerrno>
 #include <cstdio>
-#include <cstring>
-#include <fcntl.h>
-#include <unistd.h>
 
 namespace qv::cli {
 namespace {
 
 Failure cannot_write(const QString& path, int error) {
-    return Failure{QStringLiteral("cannot write %1: %2")
-                       .arg(path, QString::fromLocal8Bit(std::strerror(error)))};
+    return Failure{QStringLiteral("Cannot write %1: %2")
+                       .arg(shown_in_message(path), system_error_text(error))};
 }
 
 bool write_all(int fd, QByteArrayView bytes) {
@@ -31,18 +34,21 @@ bool write_all(int fd, QByteArrayView bytes) {
     return true;
 }
 
-}  // namespace
-
-QByteArray temp_path_for(const QString& final_path, qint64 serial) {
-    const QByteArray encoded = QFile::encodeName(final_path);
-    const qsizetype slash = encoded.lastIndexOf('/');
-    // Hidden, ends in ".tmp": never the name of a button, which ends in ".bmp" or ".png".
-    return encoded.left(slash + 1) + ".quorvane-batch-" + QByteArray::number(::getpid()) + '-' +
-           QByteArray::number(serial) + ".tmp";
+// A nameless file is named through /proc (linkat with AT_EMPTY_PATH would need a privilege).
+bool can_name_nameless_files() {
+    static const bool ok = [] {
+        struct stat info;
+        return ::stat("/proc/self/fd", &info) == 0 && S_ISDIR(info.st_mode);
+    }();
+    return ok;
 }
 
-Result<StagedFile> stage_file(const QString& final_path, qint64 serial, QByteArrayView bytes) {
-    StagedFile file{final_path, temp_path_for(final_path, serial)};
+QByteArray proc_path(int fd) {
+    return "/proc/self/fd/" + QByteArray::number(fd);
+}
+
+Result<StagedFile> stage_named(const QString& final_path, qint64 serial, QByteArrayView bytes) {
+    StagedFile file{final_path, -1, temp_path_for(final_path, serial)};
     int fd = ::open(file.temp_path.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd < 0 && errno == EEXIST) {
         // Left behind by an earlier run that was killed and had the same process id.
@@ -51,28 +57,81 @@ Result<StagedFile> stage_file(const QString& final_path, qint64 serial, QByteArr
     }
     if (fd < 0) return cannot_write(final_path, errno);
     const bool written = write_all(fd, bytes);
-    const int write_error = errno;
-    if (::close(fd) != 0 && written) {
-        const int close_error = errno;
+    const int error = written ? 0 : errno;
+    const bool closed = ::close(fd) == 0 || errno == EINTR;
+    if (!written || !closed) {
+        const int reason = written ? errno : error;
         ::unlink(file.temp_path.constData());
-        return cannot_write(final_path, close_error);
-    }
-    if (!written) {
-        ::unlink(file.temp_path.constData());
-        return cannot_write(final_path, write_error);
+        return cannot_write(final_path, reason);
     }
     return file;
 }
 
-Result<void> commit_file(const StagedFile& file) {
-    if (std::rename(file.temp_path.constData(), QFile::encodeName(file.final_path).constData()) ==
-        0)
-        return {};
-    const int error = errno;
-    discard_file(file);
-    return cannot_write(file.final_path, error);
+}  // namespace
+
+QByteArray temp_path_for(const QString& final_path, qint64 serial) {
+    const QByteArray encoded = QFile::encodeName(final_path);
+    const qsizetype slash = encoded.lastIndexOf('/');
+    return encoded.left(slash + 1) + ".quorvane-batch-" + QByteArray::number(::getpid()) + '-' +
+           QByteArray::number(serial) + ".tmp";
 }
 
-void discard_file(const StagedFile& file) { ::unlink(file.temp_path.constData()); }
+Result<StagedFile> stage_file(const QString& final_path, qint64 serial, QByteArrayView bytes,
+                              bool nameless) {
+    if (!nameless || !can_name_nameless_files()) return stage_named(final_path, serial, bytes);
+    const QByteArray encoded = QFile::encodeName(final_path);
+    const QByteArray folder = encoded.left(encoded.lastIndexOf('/') + 1);
+    const int fd =
+        ::open(folder.isEmpty() ? "." : folder.constData(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
+    if (fd < 0) {
+        // File systems without nameless files say so in one of these ways.
+        if (errno == EOPNOTSUPP || errno == EISDIR || errno == EINVAL)
+            return stage_named(final_path, serial, bytes);
+        return cannot_write(final_path, errno);
+    }
+    if (!write_all(fd, bytes)) {
+        const int error = errno;
+        ::close(fd);
+        return cannot_write(final_path, error);
+    }
+    return StagedFile{final_path, fd, {}};
+}
+
+Result<void> commit_file(const StagedFile& file, qint64 serial) {
+    const QByteArray target = QFile::encodeName(file.final_path);
+    if (file.fd < 0) {
+        if (std::rename(file.temp_path.constData(), target.constData()) == 0) return {};
+        const int error = errno;
+        ::unlink(file.temp_path.constData());
+        return cannot_write(file.final_path, error);
+    }
+    const QByteArray source = proc_path(file.fd);
+    int result =
+        ::linkat(AT_FDCWD, source.constData(), AT_FDCWD, target.constData(), AT_SYMLINK_FOLLOW);
+    if (result != 0 && errno == EEXIST) {
+        // A file of that name exists (an earlier run, or an equal label before this one): name
+        // the new file beside it and rename it over, so the replacement is atomic.
+        const QByteArray temp = temp_path_for(file.final_path, serial);
+        ::unlink(temp.constData());
+        result =
+            ::linkat(AT_FDCWD, source.constData(), AT_FDCWD, temp.constData(), AT_SYMLINK_FOLLOW);
+        if (result == 0 && (result = std::rename(temp.constData(), target.constData())) != 0) {
+            const int error = errno;
+            ::unlink(temp.constData());
+            errno = error;
+        }
+    }
+    const int error = errno;
+    ::close(file.fd);
+    if (result != 0) return cannot_write(file.final_path, error);
+    return {};
+}
+
+void discard_file(const StagedFile& file) {
+    if (file.fd >= 0)
+        ::close(file.fd);
+    else
+        ::unlink(file.temp_path.constData());
+}
 
 }  // namespace qv::cli

@@ -1,0 +1,193 @@
+// The command line batch against its floor: 5,000 buttons (150x56 picture, shadow, outline and
+// 3D, BMP) through the tool's own runner, and the same buttons composed and encoded by the same
+// core but written with nothing more than open/write/close. The ratio is the tool's speed over
+// the floor's: what staging, ordered renaming and the bounded queue cost.
+#include "cli/batch_runner.h"
+#include "io/output_path.h"
+#include "io/picture_loader.h"
+#include "render/composer.h"
+#include "render/text_renderer.h"
+
+#include <benchmark/benchmark.h>
+#include <QDir>
+#include <QFile>
+#include <QGuiApplication>
+#include <QLinearGradient>
+#include <QPainter>
+#include <QTemporaryDir>
+
+#include <fcntl.h>
+#include <unistd.h>
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <functional>
+#include <limits>
+#include <map>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace {
+
+constexpr int kButtons = 5000;
+
+QStringList labels() {
+    static const char* const words[] = {"Home",     "News", "Contact",  "About us",
+                                        "Products", "Help", "Download", "Shop"};
+    QStringList list;
+    for (int i = 0; i < kButtons; ++i) list << QStringLiteral("%1 %2").arg(words[i % 8]).arg(i);
+    return list;
+}
+
+qv::Canvas background() {
+    QImage image(150, 56, QImage::Format_RGB32);
+    QPainter painter(&image);
+    QLinearGradient gradient(0, 0, 150, 56);
+    gradient.setColorAt(0, QColor(20, 60, 200));
+    gradient.setColorAt(1, QColor(230, 180, 40));
+    painter.fillRect(image.rect(), gradient);
+    painter.end();
+    return qv::Canvas::from_picture(image, qv::kWindowBackground);
+}
+
+// All three effects, the text line centred as the tool centres it by default.
+qv::ButtonStyle style(const qv::Canvas& back) {
+    qv::ButtonStyle s;
+    s.font_name = QStringLiteral("DejaVu Sans");
+    s.effet1_on = s.effet2_on = s.effet3_on = qv::kTrue;
+    qv::Canvas preview = qv::Canvas::make(back.image.size(), qv::kWindowBackground);
+    qv::set_label_font(preview, s);
+    s.text_y = qv::centred_text_y(preview.height(), qv::line_height(preview));
+    return s;
+}
+
+// A new folder for every round, with earlier writes flushed. Nothing is deleted until the end:
+// ext4 skips recently freed inodes, so deleting the last round's files would slow the next
+// round's file creation and time the file system's bookkeeping instead of the batch.
+// QUORVANE_BENCH_DIR picks the file system (e.g. /dev/shm to leave the disk out).
+QString fresh_dir(const char* name) {
+    static QTemporaryDir root(qEnvironmentVariable("QUORVANE_BENCH_DIR", QDir::tempPath()) +
+                              QStringLiteral("/bench_batch-XXXXXX"));
+    static int round = 0;
+    const QString dir = root.filePath(QStringLiteral("%1-%2").arg(name).arg(++round));
+    QDir().mkpath(dir);
+    ::sync();
+    return dir;
+}
+
+double seconds_of(const std::function<void()>& round) {
+    const auto start = std::chrono::steady_clock::now();
+    round();
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+// Same drawing and encoding as the tool, split statically over the threads, each file written
+// in place: what the batch would cost with no ordering, no staging and no failure handling.
+void write_floor(const QStringList& list, const qv::Canvas& back, const qv::ButtonStyle& base,
+                 const QString& dir, int threads) {
+    std::vector<std::thread> workers;
+    for (int t = 0; t < threads; ++t) {
+        workers.emplace_back([&, t] {
+            qv::Canvas preview = qv::Canvas::make(back.image.size(), qv::kWindowBackground);
+            qv::Canvas own_back = back;
+            own_back.image = back.image.copy();
+            qv::ButtonStyle s = base;
+            for (qsizetype i = t; i < list.size(); i += threads) {
+                s.label_text = list[i];
+                qv::compose_button(preview, own_back, s);
+                const QByteArray bytes = qv::encode_button(preview.image, qv::ButtonFormat::Bmp);
+                const QByteArray path = QFile::encodeName(*qv::output_path(dir, list[i]));
+                const int fd = ::open(path.constData(), O_WRONLY | O_CREAT | O_TRUNC, 0666);
+                if (fd < 0 || ::write(fd, bytes.constData(), size_t(bytes.size())) != bytes.size())
+                    std::abort();
+                ::close(fd);
+            }
+        });
+    }
+    for (auto& w : workers) w.join();
+}
+
+struct Best {
+    double tool = std::numeric_limits<double>::max();
+    double floor = std::numeric_limits<double>::max();
+};
+std::map<int, Best> g_best;  // by jobs
+
+// Each iteration runs the tool's runner and the floor once each, in alternating order, so both
+// meet the same state of a shared machine and file system. The benchmark's time is the tool's.
+void BM_Batch5000(benchmark::State& state) {
+    const int jobs = int(state.range(0));
+    qv::cli::BatchRun run;
+    run.labels = labels();
+    run.background = background();
+    run.style = style(run.background);
+    run.jobs = jobs;
+    Best& best = g_best[jobs];
+    double tool_total = 0;
+    double floor_total = 0;
+    bool tool_first = true;
+    for (auto _ : state) {
+        const auto tool_round = [&] {
+            run.out_dir = fresh_dir("tool");
+            const double s = seconds_of([&] {
+                const qv::cli::BatchOutcome outcome = qv::cli::run_batch(run);
+                if (outcome.failure || outcome.written != kButtons)
+                    state.SkipWithError("batch failed");
+            });
+            tool_total += s;
+            best.tool = std::min(best.tool, s);
+            return s;
+        };
+        const auto floor_round = [&] {
+            const QString dir = fresh_dir("floor");
+            const double s =
+                seconds_of([&] { write_floor(run.labels, run.background, run.style, dir, jobs); });
+            floor_total += s;
+            best.floor = std::min(best.floor, s);
+        };
+        double tool_seconds = 0;
+        if (tool_first) {
+            tool_seconds = tool_round();
+            floor_round();
+        } else {
+            floor_round();
+            tool_seconds = tool_round();
+        }
+        tool_first = !tool_first;
+        state.SetIterationTime(tool_seconds);
+    }
+    const double rounds = double(state.iterations());
+    state.counters["tool buttons/s"] = kButtons * rounds / tool_total;
+    state.counters["floor buttons/s"] = kButtons * rounds / floor_total;
+    state.counters["tool/floor"] = floor_total / tool_total;
+}
+BENCHMARK(BM_Batch5000)
+    ->ArgName("jobs")
+    ->Arg(1)
+    ->Arg(2)
+    ->Iterations(4)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
+
+void print_best() {
+    for (const auto& [jobs, best] : g_best)
+        std::printf(
+            "jobs %d, best rounds: tool %.0f buttons/s, plain-write floor %.0f buttons/s, "
+            "tool/floor %.2f\n",
+            jobs, kButtons / best.tool, kButtons / best.floor, best.floor / best.tool);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    int qt_argc = 1;
+    QGuiApplication app(qt_argc, argv);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    print_best();
+    return 0;
+}

@@ -1,0 +1,164 @@
+#include "cli/tool.h"
+
+#include "cli/batch_runner.h"
+#include "cli/contact_sheet.h"
+#include "cli/label_check.h"
+#include "cli/options.h"
+#include "cli/progress.h"
+#include "io/message_text.h"
+#include "io/picture_loader.h"
+#include "io/text_list.h"
+#include "render/text_renderer.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QFontDatabase>
+#include <QThread>
+
+#include <unistd.h>
+#include <memory>
+
+namespace qv::cli {
+namespace {
+
+struct Inputs {
+    QStringList labels;
+    Canvas background;
+    bool has_picture = false;
+    std::optional<SheetLayout> sheet;
+};
+
+void print(std::FILE* stream, const QString& text) {
+    const QByteArray bytes = text.toLocal8Bit();
+    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stream);
+}
+
+Result<QStringList> read_labels(const QString& path) {
+    if (path != u"-") return read_text_list(path);
+    QFile in;
+    if (!in.open(stdin, QIODevice::ReadOnly))
+        return Failure{QStringLiteral("Cannot read standard input")};
+    return parse_text_list(in.readAll());
+}
+
+bool is_directory(const QString& path) {
+    return QFileInfo(path).isDir();
+}
+
+// Everything is read and checked before the first file is written, so that bad input writes
+// nothing at all.
+Result<Inputs> load_inputs(const Options& o) {
+    Inputs in;
+    auto labels = read_labels(o.labels_path);
+    if (!labels) return Failure{QStringLiteral("--labels: ") + labels.error()};
+    in.labels = std::move(*labels);
+
+    if (o.background_path.isEmpty()) {
+        in.background = Canvas::make({65, 43}, kWindowBackground);
+    } else {
+        auto picture = load_picture(o.background_path, kWindowBackground);
+        if (!picture) return Failure{QStringLiteral("--background: ") + picture.error()};
+        in.background = Canvas::from_picture(*picture, kWindowBackground);
+        in.has_picture = true;
+    }
+
+    if (!o.font_family.isEmpty() && !QFontDatabase::hasFamily(o.font_family))
+        return Failure{QStringLiteral("--font: no font family \"%1\" is installed")
+                           .arg(shown_in_message(o.font_family))};
+    if (o.check) return in;
+
+    if (!is_directory(o.out_dir))
+        return Failure{QStringLiteral("--out: the directory %1 does not exist")
+                           .arg(shown_in_message(o.out_dir))};
+    if (!o.contact_sheet_path.isEmpty()) {
+        const QString folder = QFileInfo(o.contact_sheet_path).absolutePath();
+        if (!is_directory(folder))
+            return Failure{QStringLiteral("--contact-sheet: the directory %1 does not exist")
+                               .arg(shown_in_message(folder))};
+        auto layout = sheet_layout(in.labels.size(), in.background.image.size());
+        if (!layout) return Failure{layout.error()};
+        in.sheet = *layout;
+    }
+    return in;
+}
+
+// The window centres the text line when it loads a picture, measuring the line in the label
+// font on the preview canvas; before any picture the line stays at the top.
+std::int16_t text_y_for(const Options& o, const Inputs& in) {
+    if (o.text_y) return *o.text_y;
+    if (!in.has_picture) return 0;
+    Canvas preview = Canvas::make(in.background.image.size(), kWindowBackground);
+    set_label_font(preview, style_for(o, 0));
+    return centred_text_y(preview.height(), line_height(preview));
+}
+
+int check_labels(const Options& o, const Inputs& in, const ButtonStyle& style, std::FILE* out,
+                 std::FILE* err) {
+    const auto past = labels_past_edges(in.labels, style, in.background);
+    for (qsizetype i : past) print(out, in.labels[i] + u'\n');
+    if (!o.quiet)
+        print(err, QStringLiteral("%1 of %2 labels run past the edges\n")
+                       .arg(past.size())
+                       .arg(in.labels.size()));
+    return kExitOk;
+}
+
+int write_buttons(const Options& o, Inputs& in, const ButtonStyle& style, std::FILE* out,
+                  std::FILE* err) {
+    ProgressBar progress(in.labels.size(), !o.quiet && ::isatty(::fileno(err)));
+    std::unique_ptr<ContactSheet> sheet;
+    if (in.sheet) sheet = std::make_unique<ContactSheet>(*in.sheet, in.background.image.size());
+
+    BatchRun run;
+    run.labels = in.labels;
+    run.style = style;
+    run.background = in.background;
+    run.out_dir = o.out_dir;
+    run.format = o.format;
+    run.jobs = o.jobs > 0 ? o.jobs : QThread::idealThreadCount();
+    run.want_images = sheet != nullptr;
+    run.on_committed = [&](qsizetype i, const QImage& image) {
+        if (sheet) sheet->place(i, image);
+        progress.update(i + 1);
+    };
+    const BatchOutcome outcome = run_batch(run);
+    progress.finish();
+
+    std::optional<QString> failure = outcome.failure;
+    if (!failure && sheet) {
+        if (auto saved = sheet->save(o.contact_sheet_path); !saved) failure = saved.error();
+    }
+    if (failure) print(err, QStringLiteral("quorvane-batch: %1\n").arg(*failure));
+    print(out, QStringLiteral("wrote %1 buttons to %2\n").arg(outcome.written).arg(o.out_dir));
+    return failure ? kExitWriteFailed : kExitOk;
+}
+
+}  // namespace
+
+int run_tool(const QStringList& args, std::FILE* out, std::FILE* err) {
+    const auto parsed = parse_options(args);
+    if (!parsed) {
+        print(err, QStringLiteral("quorvane-batch: %1\nTry 'quorvane-batch --help'.\n")
+                       .arg(parsed.error()));
+        return kExitBadInput;
+    }
+    if (parsed->action == Action::Help) {
+        print(out, help_text());
+        return kExitOk;
+    }
+    if (parsed->action == Action::Version) {
+        print(out, version_text() + u'\n');
+        return kExitOk;
+    }
+    const Options& o = parsed->options;
+    auto inputs = load_inputs(o);
+    if (!inputs) {
+        print(err, QStringLiteral("quorvane-batch: %1\n").arg(inputs.error()));
+        return kExitBadInput;
+    }
+    const ButtonStyle style = style_for(o, text_y_for(o, *inputs));
+    return o.check ? check_labels(o, *inputs, style, out, err)
+                   : write_buttons(o, *inputs, style, out, err);
+}
+
+}  // namespace qv::cli
