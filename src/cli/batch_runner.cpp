@@ -1,8 +1,8 @@
 #include "cli/batch_runner.h"
 
-#include "cli/staged_file.h"
 #include "io/message_text.h"
 #include "io/output_path.h"
+#include "io/staged_file.h"
 #include "render/composer.h"
 
 #include <algorithm>
@@ -67,7 +67,7 @@ class Runner {
             } else {
                 const QByteArray bytes = encode_button(preview.image, run_.format);
                 auto staged = bytes.isEmpty() ? Result<StagedFile>(not_encoded(*path))
-                                              : stage_file(*path, i, bytes);
+                                              : stage_file(*path, bytes);
                 if (staged)
                     slot.file = std::move(*staged);
                 else
@@ -104,8 +104,7 @@ class Runner {
             next = Slot{};
             lock.unlock();
             if (taken.file) {
-                if (auto done = commit_file(*taken.file, taken.index); !done)
-                    taken.error = done.error();
+                if (auto done = commit_file(*taken.file); !done) taken.error = done.error();
             }
             const bool ok = taken.error.isEmpty();
             if (ok && run_.on_committed) run_.on_committed(taken.index, taken.image);

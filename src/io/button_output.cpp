@@ -28,8 +28,8 @@ Result<QString> save_button(const QImage& image, const QString& directory, const
     if (!path) return path;
     const QByteArray bytes = encode_button(image, format);
     if (bytes.isEmpty())
-        return Failure{
-            QStringLiteral("Cannot write %1: the button picture could not be encoded").arg(shown_in_message(*path))};
+        return Failure{QStringLiteral("Cannot write %1: the button picture could not be encoded")
+                           .arg(shown_in_message(*path))};
     Result<void> written = write_file_atomically(*path, bytes);
     if (!written) return Failure{written.error()};
     return path;

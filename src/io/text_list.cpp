@@ -124,7 +124,8 @@ QStringList parse_text_list(QByteArrayView bytes) {
 
 Result<QStringList> read_text_list(const QString& path) {
     const auto failure = [&path](int error) {
-        return Failure{QStringLiteral("Cannot read %1: %2").arg(shown_in_message(path), system_error_text(error))};
+        return Failure{QStringLiteral("Cannot read %1: %2")
+                           .arg(shown_in_message(path), system_error_text(error))};
     };
     const QByteArray name = QFile::encodeName(path);
     int fd;

@@ -1,7 +1,6 @@
 #include "cli/contact_sheet.h"
 #include "cli/label_check.h"
 #include "cli/options.h"
-#include "cli/staged_file.h"
 
 #include <gtest/gtest.h>
 #include <QDir>
@@ -89,33 +88,6 @@ TEST(ContactSheet, NearlySquareGridAndALimit) {
     EXPECT_LT(seven->columns, seven->rows);
     EXPECT_EQ(qv::cli::sheet_layout(1, {65, 43})->columns, 1);
     EXPECT_FALSE(qv::cli::sheet_layout(100'000, {150, 56}).ok());
-}
-
-// Both ways of staging: committed files appear whole under their name, replacing an older one;
-// discarded or failed ones leave nothing.
-TEST(StagedFile, CommitReplacesDiscardLeavesNothing) {
-    for (const bool nameless : {true, false}) {
-        QTemporaryDir tmp;
-        const QString target = tmp.filePath("Home.bmp");
-        auto first = qv::cli::stage_file(target, 1, "old", nameless);
-        ASSERT_TRUE(first.ok());
-        EXPECT_FALSE(QFile::exists(target));
-        ASSERT_TRUE(qv::cli::commit_file(*first, 1).ok());
-        auto second = qv::cli::stage_file(target, 2, "new", nameless);
-        ASSERT_TRUE(second.ok());
-        ASSERT_TRUE(qv::cli::commit_file(*second, 2).ok());
-        auto dropped = qv::cli::stage_file(tmp.filePath("News.bmp"), 3, "x", nameless);
-        ASSERT_TRUE(dropped.ok());
-        qv::cli::discard_file(*dropped);
-
-        QFile file(target);
-        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-        EXPECT_EQ(file.readAll(), "new");
-        EXPECT_EQ(QDir(tmp.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"Home.bmp"});
-        const auto missing = qv::cli::stage_file(tmp.filePath("no/Home.bmp"), 4, "x", nameless);
-        ASSERT_FALSE(missing.ok());
-        EXPECT_TRUE(missing.error().endsWith("no/Home.bmp: No such file or directory"));
-    }
 }
 
 }  // namespace

@@ -108,6 +108,8 @@ TEST_F(LargeInputs, AOneMegabyteLabelFailsOnItsNameAlone) {
     ASSERT_FALSE(saved.ok());
     EXPECT_TRUE(saved.error().startsWith(QStringLiteral("Cannot write ") + out + u'/'));
     EXPECT_TRUE(saved.error().contains(u"File name too long"));
+    // The message stays readable: the name is shortened in its middle, not printed whole.
+    EXPECT_LT(saved.error().size(), 2000);
 
     write_bytes(path("list.txt"), "Short\r\n" + line);
     const Outcome outcome = run_batch_tool({"--labels", path("list.txt"), "--out", out});
@@ -115,6 +117,7 @@ TEST_F(LargeInputs, AOneMegabyteLabelFailsOnItsNameAlone) {
     EXPECT_TRUE(outcome.err.startsWith(QStringLiteral("quorvane-batch: Cannot write ") + out))
         << outcome.err;
     EXPECT_TRUE(outcome.err.contains(u"File name too long"));
+    EXPECT_LT(outcome.err.size(), 4000);
     EXPECT_EQ(entries(out), QStringList{"Short.bmp"});
 }
 

@@ -2,6 +2,7 @@
 #include "io/bmp_writer.h"
 #include "io/button_output.h"
 #include "io/output_path.h"
+#include "io/staged_file.h"
 
 #include <gtest/gtest.h>
 #include <QDir>
@@ -124,3 +125,30 @@ TEST(SaveButton, WritesTheFormatAtTheLabelsPath) {
 }
 
 }  // namespace
+
+// Both ways of staging: committed files appear whole under their name, replacing an older one;
+// discarded or failed ones leave nothing.
+TEST(StagedFile, CommitReplacesDiscardLeavesNothing) {
+    for (const bool nameless : {true, false}) {
+        QTemporaryDir tmp;
+        const QString target = tmp.filePath("Home.bmp");
+        auto first = qv::stage_file(target, "old", nameless);
+        ASSERT_TRUE(first.ok());
+        EXPECT_FALSE(QFile::exists(target));
+        ASSERT_TRUE(qv::commit_file(*first).ok());
+        auto second = qv::stage_file(target, "new", nameless);
+        ASSERT_TRUE(second.ok());
+        ASSERT_TRUE(qv::commit_file(*second).ok());
+        auto dropped = qv::stage_file(tmp.filePath("News.bmp"), "x", nameless);
+        ASSERT_TRUE(dropped.ok());
+        qv::discard_file(*dropped);
+
+        QFile file(target);
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        EXPECT_EQ(file.readAll(), "new");
+        EXPECT_EQ(QDir(tmp.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"Home.bmp"});
+        const auto missing = qv::stage_file(tmp.filePath("no/Home.bmp"), "x", nameless);
+        ASSERT_FALSE(missing.ok());
+        EXPECT_TRUE(missing.error().endsWith("no/Home.bmp: No such file or directory"));
+    }
+}

@@ -1,4 +1,4 @@
-#include "cli/staged_file.h"
+#include "io/staged_file.h"
 
 #include "io/message_text.h"
 #include "io/sys_error.h"
@@ -8,10 +8,11 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <atomic>
 #include <cerrno>
 #include <cstdio>
 
-namespace qv::cli {
+namespace qv {
 namespace {
 
 Failure cannot_write(const QString& path, int error) {
@@ -47,8 +48,20 @@ QByteArray proc_path(int fd) {
     return "/proc/self/fd/" + QByteArray::number(fd);
 }
 
-Result<StagedFile> stage_named(const QString& final_path, qint64 serial, QByteArrayView bytes) {
-    StagedFile file{final_path, -1, temp_path_for(final_path, serial)};
+// A hidden name in the folder of `final_path`, unique within this process. It ends in ".tmp", so it
+// is never the name of a button, and it is short, so a target name near the file system's limit
+// still has room for it.
+QByteArray temp_path_for(const QString& final_path) {
+    static std::atomic<qint64> serial{0};
+    static const QByteArray pid = QByteArray::number(::getpid());
+    const QByteArray encoded = QFile::encodeName(final_path);
+    const qsizetype slash = encoded.lastIndexOf('/');
+    return encoded.left(slash + 1) + ".quorvane-" + pid + '-' +
+           QByteArray::number(serial.fetch_add(1, std::memory_order_relaxed)) + ".tmp";
+}
+
+Result<StagedFile> stage_named(const QString& final_path, QByteArrayView bytes) {
+    StagedFile file{final_path, -1, temp_path_for(final_path)};
     int fd = ::open(file.temp_path.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd < 0 && errno == EEXIST) {
         // Left behind by an earlier run that was killed and had the same process id.
@@ -69,16 +82,8 @@ Result<StagedFile> stage_named(const QString& final_path, qint64 serial, QByteAr
 
 }  // namespace
 
-QByteArray temp_path_for(const QString& final_path, qint64 serial) {
-    const QByteArray encoded = QFile::encodeName(final_path);
-    const qsizetype slash = encoded.lastIndexOf('/');
-    return encoded.left(slash + 1) + ".quorvane-batch-" + QByteArray::number(::getpid()) + '-' +
-           QByteArray::number(serial) + ".tmp";
-}
-
-Result<StagedFile> stage_file(const QString& final_path, qint64 serial, QByteArrayView bytes,
-                              bool nameless) {
-    if (!nameless || !can_name_nameless_files()) return stage_named(final_path, serial, bytes);
+Result<StagedFile> stage_file(const QString& final_path, QByteArrayView bytes, bool nameless) {
+    if (!nameless || !can_name_nameless_files()) return stage_named(final_path, bytes);
     const QByteArray encoded = QFile::encodeName(final_path);
     const QByteArray folder = encoded.left(encoded.lastIndexOf('/') + 1);
     const int fd =
@@ -86,7 +91,7 @@ Result<StagedFile> stage_file(const QString& final_path, qint64 serial, QByteArr
     if (fd < 0) {
         // File systems without nameless files say so in one of these ways.
         if (errno == EOPNOTSUPP || errno == EISDIR || errno == EINVAL)
-            return stage_named(final_path, serial, bytes);
+            return stage_named(final_path, bytes);
         return cannot_write(final_path, errno);
     }
     if (!write_all(fd, bytes)) {
@@ -97,7 +102,7 @@ Result<StagedFile> stage_file(const QString& final_path, qint64 serial, QByteArr
     return StagedFile{final_path, fd, {}};
 }
 
-Result<void> commit_file(const StagedFile& file, qint64 serial) {
+Result<void> commit_file(const StagedFile& file) {
     const QByteArray target = QFile::encodeName(file.final_path);
     if (file.fd < 0) {
         if (std::rename(file.temp_path.constData(), target.constData()) == 0) return {};
@@ -111,7 +116,7 @@ Result<void> commit_file(const StagedFile& file, qint64 serial) {
     if (result != 0 && errno == EEXIST) {
         // A file of that name exists (an earlier run, or an equal label before this one): name
         // the new file beside it and rename it over, so the replacement is atomic.
-        const QByteArray temp = temp_path_for(file.final_path, serial);
+        const QByteArray temp = temp_path_for(file.final_path);
         ::unlink(temp.constData());
         result =
             ::linkat(AT_FDCWD, source.constData(), AT_FDCWD, temp.constData(), AT_SYMLINK_FOLLOW);
@@ -134,4 +139,4 @@ void discard_file(const StagedFile& file) {
         ::unlink(file.temp_path.constData());
 }
 
-}  // namespace qv::cli
+}  // namespace qv
