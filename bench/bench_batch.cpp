@@ -2,6 +2,7 @@
 // 3D, BMP) through the tool's own runner, and the same buttons composed and encoded by the same
 // core but written with nothing more than open/write/close. The ratio is the tool's speed over
 // the floor's: what staging, ordered renaming and the bounded queue cost.
+#include "bench_main.h"
 #include "cli/batch_runner.h"
 #include "io/output_path.h"
 #include "io/picture_loader.h"
@@ -181,13 +182,7 @@ void print_best() {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    int qt_argc = 1;
-    QGuiApplication app(qt_argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
+    const int status = run_benchmarks<QGuiApplication>(argc, argv);
     print_best();
-    return 0;
+    return status;
 }

@@ -1,6 +1,7 @@
 // The style controls under a quick hand: a drag of 1,000 mouse moves over the preview and 1,000
 // keystrokes into a colour box, each delivered as a window event to the real handler, with its
 // full redraw of both previews (and, for the drag, the yield after it). Offscreen.
+#include "bench_main.h"
 #include "shell/form_main.h"
 #include "shell/platform_services.h"
 
@@ -117,11 +118,5 @@ BENCHMARK(BM_ColourTyping)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->UseRe
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return run_benchmarks<QApplication>(argc, argv);
 }

@@ -1,5 +1,6 @@
 // Cost of one redraw of the previews, as the user triggers at every style change and at every
 // mouse move of a drag: the font preview, the background copy and up to 25 label passes.
+#include "bench_main.h"
 #include "render/composer.h"
 #include "render/text_renderer.h"
 
@@ -73,11 +74,5 @@ BENCHMARK(BM_DrawText25Passes)->Unit(benchmark::kMicrosecond);
 }  // namespace
 
 int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return run_benchmarks<QGuiApplication>(argc, argv);
 }

@@ -1,5 +1,6 @@
 // Start-up of the window program: from creating the main window to its being shown, and the
 // font catalogue that follows (one list entry, one splash update and one event pass per font).
+#include "bench_main.h"
 #include "shell/form_main.h"
 #include "shell/platform_services.h"
 
@@ -79,10 +80,5 @@ BENCHMARK(BM_Startup)
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return run_benchmarks<QApplication>(argc, argv);
 }

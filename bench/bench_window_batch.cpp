@@ -1,6 +1,7 @@
 // "Make all buttons" in the window, through its real handler: 10,000 labels on a 150 x 56
 // background with every effect on, the list selection, the entry's redraw, events processed
 // before and after every file, and an atomic bitmap write per label.
+#include "bench_main.h"
 #include "shell/form_main.h"
 #include "shell/platform_services.h"
 
@@ -77,11 +78,5 @@ BENCHMARK(BM_WindowBatch)->Arg(10000)->Iterations(1)->Unit(benchmark::kMilliseco
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return run_benchmarks<QApplication>(argc, argv);
 }
