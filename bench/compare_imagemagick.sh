@@ -70,7 +70,7 @@ for label in "${labels[@]}"; do
 done
 cmd+=(mpr:bg null:)
 
-now() { date +%s.%N; }
+now() { echo "$EPOCHREALTIME"; }  # no process of its own to time
 elapsed() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.3f", b - a }'; }
 
 start=$(now)
