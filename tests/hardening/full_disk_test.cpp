@@ -4,10 +4,8 @@
 #include "io/button_output.h"
 
 #include <gtest/gtest.h>
-#include <QFile>
-#include <QTemporaryDir>
 
-#include <memory>
+#include <functional>
 #include <string_view>
 
 using namespace hardening;
@@ -23,143 +21,85 @@ QString label(int i) {
 class FullDisk : public testing::TestWithParam<Limit> {
   protected:
     void SetUp() override {
-        ASSERT_TRUE(inputs_.isValid());
-        folder_ = std::make_unique<TightFolder>(GetParam());
-        if (!folder_->unavailable().isEmpty()) GTEST_SKIP() << folder_->unavailable();
-        write_bytes(folder_->file(QStringLiteral("keep.txt")), "not a button");
+        write_bytes(folder_.file("keep.txt"), "not a button");
+        button_picture(40).save(inputs_.filePath("back.png"));
     }
 
-    // The old button that a run is about to replace, with the rest of the room taken.
-    QByteArray place_old_button(const QString& name) {
-        const QByteArray old(20000, 'o');
-        write_bytes(folder_->file(name), old);
-        folder_->fill_up(QStringLiteral("filler"));
-        return old;
+    // The tool on these labels, with a background and every effect, outside the tight folder.
+    Outcome run_tool(const QStringList& labels, const QString& out, const char* jobs = "1") {
+        return run_batch_tool({"--labels", write_list(inputs_.filePath("list.txt"), labels),
+                               "--background", inputs_.filePath("back.png"), "--out", out,
+                               "--shadow", "--outline", "--3d", "--jobs", jobs});
     }
 
-    QStringList present() const {
-        QStringList names = entries(folder_->path());
-        names.removeAll(QStringLiteral("filler"));
-        return names;
-    }
-
-    // The labels' list and a background, outside the tight folder.
-    QStringList tool_args(const QStringList& labels, const QString& out) {
-        write_bytes(inputs_.filePath(QStringLiteral("list.txt")),
-                    labels.join(QStringLiteral("\r\n")).toUtf8());
-        return {QStringLiteral("--labels"),     inputs_.filePath(QStringLiteral("list.txt")),
-                QStringLiteral("--background"), background(),
-                QStringLiteral("--out"),        out,
-                QStringLiteral("--shadow"),     QStringLiteral("--outline"),
-                QStringLiteral("--3d")};
-    }
-
-    QString background() {
-        const QString path = inputs_.filePath(QStringLiteral("back.png"));
-        if (read_bytes(path).isEmpty()) write_picture(path, {150, 56});
-        return path;
+    // What was written is a run of whole buttons from the first label on, as `expected` gives
+    // them, and `message` names the file after it. Returns how many were written.
+    int expect_whole_run(const QString& message, const std::function<QByteArray(int)>& expected) {
+        int written = 0;
+        while (written < kLabels && entries(folder_.path()).contains(label(written) + ".bmp"))
+            ++written;
+        EXPECT_LT(written, kLabels) << "the folder never filled up";
+        EXPECT_TRUE(message.contains(folder_.file(label(written) + ".bmp"))) << message;
+        QStringList names{"keep.txt"};
+        for (int i = 0; i < written; ++i) {
+            names << label(i) + ".bmp";
+            EXPECT_EQ(read_bytes(folder_.file(names.last())), expected(i)) << i;
+        }
+        names.sort();
+        EXPECT_EQ(entries(folder_.path()), names);  // no half-written button, no temporary file
+        EXPECT_EQ(read_bytes(folder_.file("keep.txt")), "not a button");
+        return written;
     }
 
     QTemporaryDir inputs_;
-    std::unique_ptr<TightFolder> folder_;
+    TightFolder folder_{GetParam()};
 };
 
-TEST_P(FullDisk, SaveButtonStopsAtTheFileThatDoesNotFitAndKeepsTheOthers) {
-    int failed = -1;
-    QString message;
-    {
-        const auto scope = folder_->limited();
-        for (int i = 0; i < kLabels && failed < 0; ++i) {
-            const auto saved = qv::save_button(button_picture(i * 30), folder_->path(), label(i));
-            if (!saved) {
-                failed = i;
-                message = saved.error();
-            }
+TEST_P(FullDisk, SaveButtonAndToolStopAtTheButtonThatDoesNotFitAndKeepTheOthers) {
+    const QString message = folder_.limited([&] {
+        for (int i = 0; i < kLabels; ++i) {
+            const auto saved = qv::save_button(button_picture(i * 30), folder_.path(), label(i));
+            if (!saved) return saved.error();
         }
-    }
-    ASSERT_GE(failed, 0) << "the folder never filled up";
-    if (folder_->limit() == Limit::Tmpfs) {
-        EXPECT_GE(failed, 2);  // some fitted before it filled up
-    }
-    EXPECT_TRUE(message.contains(folder_->file(label(failed) + QStringLiteral(".bmp")))) << message;
+        return QString();
+    });
+    const int saved = expect_whole_run(message, [](int i) {
+        return qv::encode_button(button_picture(i * 30), qv::ButtonFormat::Bmp);
+    });
+    const int fitted = folder_.limit() == Limit::Tmpfs ? 2 : 0;  // before the tmpfs filled up
+    EXPECT_GE(saved, fitted);
 
-    QStringList expected{QStringLiteral("keep.txt")};
-    for (int i = 0; i < failed; ++i) {
-        expected << label(i) + QStringLiteral(".bmp");
-        EXPECT_EQ(read_bytes(folder_->file(label(i) + QStringLiteral(".bmp"))),
-                  qv::encode_button(button_picture(i * 30), qv::ButtonFormat::Bmp))
-            << i;
-    }
-    expected.sort();
-    EXPECT_EQ(present(), expected);  // no half-written button, no temporary file
-    EXPECT_EQ(read_bytes(folder_->file(QStringLiteral("keep.txt"))), "not a button");
-}
-
-TEST_P(FullDisk, SaveButtonKeepsTheOldFileWholeWhenItsReplacementDoesNotFit) {
-    const QByteArray old = place_old_button(QStringLiteral("Home.bmp"));
-    {
-        const auto scope = folder_->limited();
-        const auto saved = qv::save_button(button_picture(0), folder_->path(), "Home");
-        ASSERT_FALSE(saved.ok());
-        EXPECT_TRUE(saved.error().contains(folder_->file(QStringLiteral("Home.bmp"))))
-            << saved.error();
-    }
-    EXPECT_EQ(read_bytes(folder_->file(QStringLiteral("Home.bmp"))), old);
-    EXPECT_EQ(present(), (QStringList{"Home.bmp", "keep.txt"}));
-}
-
-TEST_P(FullDisk, ToolStopsAtTheButtonThatDoesNotFitAndKeepsTheOthers) {
     QStringList labels;
     for (int i = 0; i < kLabels; ++i) labels << label(i);
     QTemporaryDir roomy;
-    const Outcome reference = run_batch_tool(tool_args(labels, roomy.path()));
-    ASSERT_EQ(reference.status, 0) << reference.err;
-
+    ASSERT_EQ(run_tool(labels, roomy.path()).status, 0);
     // One worker writes in label order; several stage buttons ahead, which may take the room of
     // an earlier one, so that which label fails varies (and may be the first).
     for (const char* jobs : {"1", "4"}) {
-        for (int i = 0; i < kLabels; ++i) QFile::remove(folder_->file(label(i) + ".bmp"));
-        Outcome outcome;
-        {
-            const auto scope = folder_->limited();
-            outcome = run_batch_tool(tool_args(labels, folder_->path()) << "--jobs" << jobs);
-        }
+        for (int i = 0; i < kLabels; ++i) QFile::remove(folder_.file(label(i) + ".bmp"));
+        const Outcome outcome =
+            folder_.limited([&] { return run_tool(labels, folder_.path(), jobs); });
         EXPECT_EQ(outcome.status, 1) << outcome.err;
-
-        // What was written is a run of whole buttons from the first label on, and the message
-        // names the file after it.
-        int written = 0;
-        while (written < kLabels && present().contains(label(written) + ".bmp")) ++written;
-        ASSERT_LT(written, kLabels) << jobs;
-        if (folder_->limit() == Limit::Tmpfs && jobs == std::string_view("1")) {
-            EXPECT_GE(written, 2);
-        }
-        EXPECT_TRUE(outcome.err.contains(folder_->file(label(written) + ".bmp")))
-            << jobs << ": " << outcome.err;
-        QStringList expected{QStringLiteral("keep.txt")};
-        for (int i = 0; i < written; ++i) {
-            const QString name = label(i) + ".bmp";
-            expected << name;
-            EXPECT_EQ(read_bytes(folder_->file(name)), read_bytes(roomy.filePath(name))) << i;
-        }
-        expected.sort();
-        EXPECT_EQ(present(), expected) << jobs;  // no half-written button, no temporary file
+        const int written = expect_whole_run(
+            outcome.err, [&](int i) { return read_bytes(roomy.filePath(label(i) + ".bmp")); });
+        EXPECT_GE(written, jobs == std::string_view("1") ? fitted : 0);
     }
-    EXPECT_EQ(read_bytes(folder_->file(QStringLiteral("keep.txt"))), "not a button");
 }
 
-TEST_P(FullDisk, ToolKeepsTheOldFileWholeWhenItsReplacementDoesNotFit) {
-    const QStringList args = tool_args({"Home", "News"}, folder_->path());
-    const QByteArray old = place_old_button(QStringLiteral("Home.bmp"));
-    Outcome outcome;
-    {
-        const auto scope = folder_->limited();
-        outcome = run_batch_tool(args);
-    }
-    EXPECT_EQ(outcome.status, 1);
-    EXPECT_TRUE(outcome.err.contains(folder_->file(QStringLiteral("Home.bmp")))) << outcome.err;
-    EXPECT_EQ(read_bytes(folder_->file(QStringLiteral("Home.bmp"))), old);
-    EXPECT_EQ(present(), (QStringList{"Home.bmp", "keep.txt"}));
+TEST_P(FullDisk, AReplacementThatDoesNotFitLeavesTheOldFileWhole) {
+    // With keep.txt it leaves 20 KiB of the tmpfs: too little for a button of 25 KiB beside it.
+    const QByteArray old(72 * 1024, 'o');
+    write_bytes(folder_.file("Home.bmp"), old);
+    const QString by_save = folder_.limited(
+        [&] { return qv::save_button(button_picture(0), folder_.path(), "Home").error(); });
+    const Outcome by_tool = folder_.limited([&] {
+        return run_tool({"Home", "News"}, folder_.path());
+    });
+    EXPECT_EQ(by_tool.status, 1);
+    for (const QString& message : {by_save, by_tool.err})
+        EXPECT_TRUE(message.contains(folder_.file("Home.bmp"))) << message;
+    EXPECT_EQ(read_bytes(folder_.file("Home.bmp")), old);
+    EXPECT_EQ(entries(folder_.path()), (QStringList{"Home.bmp", "keep.txt"}));
 }
 
 INSTANTIATE_TEST_SUITE_P(Hardening, FullDisk, testing::Values(Limit::Tmpfs, Limit::FileSize),

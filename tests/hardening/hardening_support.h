@@ -1,87 +1,117 @@
 #pragma once
 // What the hardening tests share: a folder that runs out of room, the built quorvane-batch run as
 // a user would, and small file helpers.
-#include <QByteArray>
+#include <QDir>
+#include <QFile>
 #include <QImage>
-#include <QString>
-#include <QStringList>
+#include <QProcess>
 #include <QTemporaryDir>
 
+#include <sys/mount.h>
 #include <sys/resource.h>
 #include <csignal>
+#include <cstdio>
 #include <ostream>
 
 // Readable failures: names and messages as text (the first 300 characters), not as bytes.
-std::ostream& operator<<(std::ostream& os, const QString& text);
+inline std::ostream& operator<<(std::ostream& os, const QString& text) {
+    return os << '"' << text.left(300).toStdString() << (text.size() > 300 ? "...\"" : "\"");
+}
 
 namespace hardening {
 
 // How a folder is made to run out of room.
 enum class Limit {
     Tmpfs,     // a 96 KiB tmpfs mounted on it: writes fail with ENOSPC
-    FileSize,  // RLIMIT_FSIZE with SIGXFSZ ignored: a file past 16 KiB fails with EFBIG
+    FileSize,  // RLIMIT_FSIZE of 16 KiB with SIGXFSZ ignored: writes fail with EFBIG
 };
 
-// A folder where the third or fourth button no longer fits (tmpfs), or where no button fits at
-// all (file size limit, which is in force only inside a Scope; files made outside it are as
-// large as they need to be). Unmounts whatever it mounted, whatever happens.
+// A folder where the third or fourth button no longer fits (tmpfs, 24 pages), or where no button
+// fits at all (file size limit, in force only inside limited(): files made outside it are as
+// large as they need to be). Where a tmpfs cannot be mounted, the file size limit stands in.
 class TightFolder {
   public:
-    // Where a tmpfs cannot be mounted, the file size limit stands in.
-    explicit TightFolder(Limit wanted);
-    ~TightFolder();
-    TightFolder(const TightFolder&) = delete;
-    TightFolder& operator=(const TightFolder&) = delete;
+    explicit TightFolder(Limit wanted) : limit_(wanted) {
+        if (limit_ == Limit::Tmpfs &&
+            ::mount("tmpfs", QFile::encodeName(path()).constData(), "tmpfs", MS_NOSUID | MS_NODEV,
+                    "size=96k,mode=0700") != 0) {
+            std::perror("mounting a tmpfs is not allowed here; the file size limit stands in");
+            limit_ = Limit::FileSize;
+        }
+        std::signal(SIGXFSZ, SIG_IGN);  // here and in the programs started: a write fails instead
+    }
+    // Lazily: a file still open somewhere must not keep the mount, and with it the folder.
+    ~TightFolder() {
+        if (limit_ == Limit::Tmpfs) ::umount2(QFile::encodeName(path()).constData(), MNT_DETACH);
+    }
 
-    // Empty when the folder is ready, else why it could not be made (the test then skips).
-    const QString& unavailable() const { return unavailable_; }
     Limit limit() const { return limit_; }
     QString path() const { return dir_.path(); }
     QString file(const QString& name) const { return dir_.filePath(name); }
 
-    // Takes every byte still free with a file named `name` (tmpfs only).
-    void fill_up(const QString& name) const;
-
-    // The file size limit, in force in this process and in the programs it starts.
-    class Scope {
-      public:
-        explicit Scope(bool active);
-        ~Scope();
-        Scope(const Scope&) = delete;
-        Scope& operator=(const Scope&) = delete;
-
-      private:
-        bool active_;
-        rlimit old_limit_{};
-        struct sigaction old_action_ {};
-    };
-    Scope limited() const { return Scope(limit_ == Limit::FileSize); }
+    // What `write` returns, run with the file size limit in force in this process and in the
+    // programs it starts.
+    template <typename Write>
+    auto limited(Write write) const {
+        rlimit old{};
+        ::getrlimit(RLIMIT_FSIZE, &old);
+        const rlimit tight{limit_ == Limit::FileSize ? 16 * 1024 : old.rlim_cur, old.rlim_max};
+        ::setrlimit(RLIMIT_FSIZE, &tight);
+        const auto result = write();
+        ::setrlimit(RLIMIT_FSIZE, &old);
+        return result;
+    }
 
   private:
     QTemporaryDir dir_;
     Limit limit_;
-    bool mounted_ = false;
-    QString unavailable_;
 };
+
+inline void write_bytes(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    if (file.open(QIODevice::WriteOnly)) file.write(bytes);
+}
+
+// Writes `labels` as a text list at `path`, and gives the path.
+inline QString write_list(const QString& path, const QStringList& labels) {
+    write_bytes(path, labels.join(QStringLiteral("\r\n")).toUtf8());
+    return path;
+}
 
 struct Outcome {
     int status = -1;  // -1: crashed, or did not finish in time
-    QString out;
-    QString err;
+    QString out, err;
 };
 
-// Runs the built quorvane-batch with these arguments.
-Outcome run_batch_tool(const QStringList& args, int timeout_ms = 30000);
+// Runs the built quorvane-batch with these arguments and an empty standard input.
+inline Outcome run_batch_tool(const QStringList& args) {
+    QProcess process;
+    process.start(QStringLiteral(QUORVANE_BATCH), args);
+    process.closeWriteChannel();
+    const bool finished = process.waitForFinished(60000);
+    if (!finished) process.kill();
+    process.waitForFinished();
+    return {finished && process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+            QString::fromUtf8(process.readAllStandardOutput()),
+            QString::fromUtf8(process.readAllStandardError())};
+}
 
-QByteArray read_bytes(const QString& path);
-void write_bytes(const QString& path, const QByteArray& bytes);
+inline QByteArray read_bytes(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
 // Every entry of a folder but "." and "..", hidden ones too, sorted.
-QStringList entries(const QString& folder);
+inline QStringList entries(const QString& folder) {
+    return QDir(folder).entryList(
+        QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
+}
 
-// A picture whose pixels all differ from their neighbours, saved at `path` in the format its
-// name gives.
-QString write_picture(const QString& path, QSize size);
 // A button picture of the given shade, so that a file holding another button's bytes shows.
-QImage button_picture(int shade);
+inline QImage button_picture(int shade) {
+    QImage image(150, 56, QImage::Format_RGB32);
+    image.fill(qRgb(shade, 255 - shade, shade / 2));
+    return image;
+}
 
 }  // namespace hardening

@@ -3,27 +3,21 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <memory>
-
 namespace {
 
-class GuiEnvironment : public testing::Environment {
-  public:
+struct GuiEnvironment : testing::Environment {
     void SetUp() override {
         qputenv("QT_QPA_PLATFORM", "offscreen");
-        app_ = std::make_unique<QGuiApplication>(argc_, argv_);
+        app = new QGuiApplication(argc, argv);
     }
-    void TearDown() override { app_.reset(); }
+    void TearDown() override { delete app; }
 
-  private:
-    int argc_ = 1;
-    char name_[13] = "render_tests";
-    char* argv_[2] = {name_, nullptr};
-    std::unique_ptr<QGuiApplication> app_;
+    int argc = 1;
+    char name[6] = "tests";
+    char* argv[2] = {name, nullptr};
+    QGuiApplication* app = nullptr;
 };
 
-[[maybe_unused]] testing::Environment* const kEnvironment =
-    testing::AddGlobalTestEnvironment(new GuiEnvironment);
+[[maybe_unused]] const auto* const kGui = testing::AddGlobalTestEnvironment(new GuiEnvironment);
 
 }  // namespace
