@@ -122,4 +122,25 @@ TEST(Drawing, SixteenBitOverflowFailsWithoutTouchingTheStyle) {
     EXPECT_FALSE(draw(s).result.button_ok);
 }
 
+// Every pass draws the underline in its own colour: with the outline on, black lies along both
+// sides of the face's underline.
+TEST(Drawing, EveryPassDrawsTheUnderline) {
+    const QRgb red = qRgb(255, 0, 0);
+    ButtonStyle s = style_with("ann");  // nothing below the baseline but the underline
+    s.font_underline = kTrue;
+    const QImage plain = draw(s).button;
+    int row = -1;  // the lowest row holding the face
+    count(plain, [&](int, int y, QRgb p) { return p == red && (row = y); });
+    const auto on_line = [&](int x) { return plain.pixel(x, row) == red; };
+    const int width = count(plain, [&](int x, int y, QRgb) { return y == row && on_line(x); });
+    ASSERT_GT(width, 15);
+    s.effet2_on = kTrue;
+    const QImage outlined = draw(s).button;
+    for (int y : {row - 1, row + 1})
+        EXPECT_GE(count(outlined, [&](int x, int py,
+                                      QRgb p) { return py == y && p == kBlack && on_line(x); }),
+                  width - 4)
+            << "row " << y;
+}
+
 }  // namespace
