@@ -1,25 +1,14 @@
 #pragma once
 // A started main window with a scripted desktop, and the files the input tests feed it.
-#include "scripted_platform.h"
-#include "shell/form_main.h"
+#include "window_test_support.h"
 
 #include <QDir>
 #include <QFile>
-#include <QImage>
 #include <QLineEdit>
 #include <QListView>
 #include <QStringListModel>
-#include <QTest>
 
-struct InputsWindow {
-    ScriptedPlatform platform;
-    Form_Main form{platform};
-
-    InputsWindow() {
-        form.Form_Load();
-        form.show();
-    }
-
+struct InputsWindow : Window {
     // Answers the file dialog with `path` and releases the picture button.
     void load_picture(const QString& path) {
         platform.file_answers.push_back(path);
@@ -34,14 +23,12 @@ struct InputsWindow {
         form.output_directory = directory;
         form.Image_Make_MouseUp(1, 0, 0, 0);
     }
-    void select(int row) {
-        form.List1->selectionModel()->setCurrentIndex(form.List1_items->index(row),
-                                                      QItemSelectionModel::ClearAndSelect);
-    }
+    void select(int row) { form.List1->setCurrentIndex(form.List1_items->index(row)); }
     int selected_row() const {
         const QModelIndexList rows = form.List1->selectionModel()->selectedRows();
         return rows.size() == 1 ? rows.first().row() : -1;
     }
+    const QImage& preview() const { return form.Picture_previewscroll->canvas().image; }
 };
 
 // A picture whose every pixel differs from its neighbours, so misplaced copies show.
@@ -51,9 +38,8 @@ inline QString write_picture(const QString& folder, const QString& name, QSize s
     for (int y = 0; y < size.height(); ++y)
         for (int x = 0; x < size.width(); ++x)
             picture.setPixel(x, y, qRgb(x * 7 % 256, y * 11 % 256, (x + y) % 256));
-    const QString path = folder + u'/' + name;
-    picture.save(path);
-    return path;
+    picture.save(folder + u'/' + name);
+    return folder + u'/' + name;
 }
 
 inline QString write_bytes(const QString& path, const QByteArray& bytes) {
@@ -65,4 +51,8 @@ inline QString write_bytes(const QString& path, const QByteArray& bytes) {
 // Every file name in a folder (temporaries included), sorted.
 inline QStringList files_in(const QString& folder) {
     return QDir(folder).entryList(QDir::Files | QDir::Hidden, QDir::Name);
+}
+
+inline QImage read_back(const QString& path) {
+    return QImage(path).convertToFormat(QImage::Format_RGB32);
 }
