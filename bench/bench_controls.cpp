@@ -2,12 +2,12 @@
 // keystrokes into a colour box, each delivered as a window event to the real handler, with its
 // full redraw of both previews (and, for the drag, the yield after it). Offscreen.
 #include "bench_main.h"
+#include "scripted_platform.h"
 #include "shell/form_main.h"
 #include "shell/platform_services.h"
 
 #include <QApplication>
 #include <QDialog>
-#include <QDir>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -15,36 +15,16 @@
 
 #include <benchmark/benchmark.h>
 
-#include <deque>
 #include <utility>
 
 namespace {
 
 constexpr int kEvents = 1000;
 
-class BenchPlatform final : public qv::PlatformServices {
-  public:
-    std::deque<QString> answers;
-
-    std::optional<QString> open_file(QWidget*, const QString&, const QString&) override {
-        if (answers.empty()) return std::nullopt;
-        const QString answer = answers.front();
-        answers.pop_front();
-        return answer;
-    }
-    QStringList font_families() override { return {QStringLiteral("DejaVu Sans")}; }
-    QString program_folder() override { return QDir::tempPath(); }
-    QString data_folder() override { return QDir::tempPath(); }
-    QStringList mounted_volumes() override { return {QStringLiteral("/")}; }
-    void run_modal(QDialog& dialog) override { dialog.reject(); }
-    void show_message(QWidget*, const QString&) override {}
-    void end_program() override {}
-};
-
 // The window as a user has it: a 150 x 56 background loaded, effects on or off.
 struct Window {
     QTemporaryDir folder;
-    BenchPlatform platform;
+    ScriptedPlatform platform;
     Form_Main form{platform};
 
     explicit Window(bool effects) {
@@ -54,7 +34,7 @@ struct Window {
             for (int x = 0; x < 150; ++x) picture.setPixel(x, y, qRgb(40 + x, 60 + 2 * y, 120));
         picture.save(background);
         form.Form_Load();
-        platform.answers.push_back(background);
+        platform.file_answers.push_back(background);
         form.Image_loadbutton_MouseUp(1, 0, 0, 0);  // shows the preview canvas
         const qv::Flag on = effects ? qv::kTrue : qv::kFalse;
         form.effet1_on = form.effet2_on = form.effet3_on = on;

@@ -2,6 +2,7 @@
 // background with every effect on, the list selection, the entry's redraw, events processed
 // before and after every file, and an atomic bitmap write per label.
 #include "bench_main.h"
+#include "scripted_platform.h"
 #include "shell/form_main.h"
 #include "shell/platform_services.h"
 
@@ -15,30 +16,8 @@
 #include <benchmark/benchmark.h>
 
 #include <ctime>
-#include <deque>
 
 namespace {
-
-// A desktop without people: the file dialog answers from a queue, messages are counted.
-class BenchPlatform final : public qv::PlatformServices {
-  public:
-    std::deque<QString> answers;
-    int messages = 0;
-
-    std::optional<QString> open_file(QWidget*, const QString&, const QString&) override {
-        if (answers.empty()) return std::nullopt;
-        const QString answer = answers.front();
-        answers.pop_front();
-        return answer;
-    }
-    QStringList font_families() override { return {QStringLiteral("DejaVu Sans")}; }
-    QString program_folder() override { return QDir::tempPath(); }
-    QString data_folder() override { return QDir::tempPath(); }
-    QStringList mounted_volumes() override { return {QStringLiteral("/")}; }
-    void run_modal(QDialog& dialog) override { dialog.reject(); }
-    void show_message(QWidget*, const QString&) override { ++messages; }
-    void end_program() override {}
-};
 
 void BM_WindowBatch(benchmark::State& state) {
     const int count = int(state.range(0));
@@ -51,11 +30,11 @@ void BM_WindowBatch(benchmark::State& state) {
     QStringList labels;
     for (int i = 0; i < count; ++i) labels << QStringLiteral("Button %1").arg(i);
 
-    BenchPlatform platform;
+    ScriptedPlatform platform;
     Form_Main form(platform);
     form.Form_Load();
     form.show();
-    platform.answers.push_back(background);
+    platform.file_answers.push_back(background);
     form.Image_loadbutton_MouseUp(1, 0, 0, 0);
     form.effet1_on = form.effet2_on = form.effet3_on = qv::kTrue;
     form.List1_items->setStringList(labels);
@@ -66,7 +45,7 @@ void BM_WindowBatch(benchmark::State& state) {
     for (auto _ : state) form.Image_Make_MouseUp(1, 0, 0, 0);
     const double cpu_seconds = double(std::clock() - cpu_start) / CLOCKS_PER_SEC;
 
-    if (platform.messages != 0) state.SkipWithError("the run stopped with a message");
+    if (!platform.messages.isEmpty()) state.SkipWithError("the run stopped with a message");
     state.counters["buttons_per_s"] =
         benchmark::Counter(double(count) * double(state.iterations()), benchmark::Counter::kIsRate);
     // On a machine shared with other work the processor time tells the cost better.
