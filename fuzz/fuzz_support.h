@@ -14,11 +14,10 @@ inline void fuzz_start_gui() {
     static QGuiApplication app(argc, argv);
 }
 
-#define FUZZ_CHECK(cond)                                                          \
-    do {                                                                          \
-        if (!(cond)) {                                                            \
-            std::fprintf(stderr, "invariant broken: %s (%s:%d)\n", #cond, __FILE__, \
-                         __LINE__);                                               \
-            std::abort();                                                         \
-        }                                                                         \
+#define FUZZ_CHECK(cond)                                                                       \
+    do {                                                                                       \
+        if (!(cond)) {                                                                         \
+            std::fprintf(stderr, "invariant broken: %s (%s:%d)\n", #cond, __FILE__, __LINE__); \
+            std::abort();                                                                      \
+        }                                                                                      \
     } while (0)

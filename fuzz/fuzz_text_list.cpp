@@ -13,9 +13,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     qsizetype line_ends = 0;
     for (qsizetype i = 0; i < bytes.size(); ++i)
         if (bytes[i] == '\r') ++line_ends;
-    const bool open_last_line = !bytes.isEmpty() && bytes.back() != '\r' &&
-                                !(bytes.size() >= 2 && bytes.back() == '\n' &&
-                                  bytes[bytes.size() - 2] == '\r');
+    const bool open_last_line =
+        !bytes.isEmpty() && bytes.back() != '\r' &&
+        !(bytes.size() >= 2 && bytes.back() == '\n' && bytes[bytes.size() - 2] == '\r');
     FUZZ_CHECK(labels.size() == line_ends + (open_last_line ? 1 : 0));
     for (const QString& label : labels) FUZZ_CHECK(!label.contains(QLatin1Char('\r')));
     return 0;

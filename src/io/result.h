@@ -13,7 +13,7 @@ struct Failure {
 
 template <class T>
 class Result {
-public:
+  public:
     Result(T value) : value_(std::move(value)) {}
     Result(Failure failure) : failure_(std::move(failure.message)) {}
 
@@ -27,14 +27,14 @@ public:
     const T* operator->() const { return &*value_; }
     const QString& error() const { return failure_; }
 
-private:
+  private:
     std::optional<T> value_;
     QString failure_;
 };
 
 template <>
 class Result<void> {
-public:
+  public:
     Result() = default;
     Result(Failure failure) : ok_(false), failure_(std::move(failure.message)) {}
 
@@ -42,7 +42,7 @@ public:
     explicit operator bool() const { return ok_; }
     const QString& error() const { return failure_; }
 
-private:
+  private:
     bool ok_ = true;
     QString failure_;
 };

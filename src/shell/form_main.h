@@ -26,7 +26,7 @@ class QStringListModel;
 
 class Form_Main : public QWidget {
     Q_OBJECT
-public:
+  public:
     explicit Form_Main(qv::PlatformServices& platform, QWidget* parent = nullptr);
     ~Form_Main() override;
 
@@ -64,7 +64,7 @@ public:
 
     // ---- shared helpers
     static void process_events();  // lets pending window events run
-    Form_Splash& splash();          // creates the splash window when first referred to
+    Form_Splash& splash();         // creates the splash window when first referred to
     void unload_splash();
     bool splash_loaded() const { return splash_ && !splash_->unloaded(); }
 
@@ -104,9 +104,9 @@ public:
     QLineEdit* Text_R = nullptr;
     QLineEdit* Text_G = nullptr;
     QLineEdit* Text_B = nullptr;
-    QListView* List1 = nullptr;          // the text list, in file order
+    QListView* List1 = nullptr;  // the text list, in file order
     QStringListModel* List1_items = nullptr;
-    QListWidget* List_Typo = nullptr;    // the font catalogue, sorted
+    QListWidget* List_Typo = nullptr;  // the font catalogue, sorted
     QLabel* Label_alignleft = nullptr;
     QLabel* Label_alignright = nullptr;
     QLabel* Label_size = nullptr;
@@ -196,14 +196,14 @@ public:
     void Image_Quit_MouseUp(int button, int shift, double x, double y);
     void Image_About_Click();
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void changeEvent(QEvent* event) override;
     // Watches the window's exposures: an uncovered window repaints from the persistent image.
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     // Each concern connects its own handlers to its controls' signals.
     void wire_window_commands();
     void wire_layout_controls();

@@ -12,7 +12,7 @@ class QWidget;
 namespace qv {
 
 class PlatformServices {
-public:
+  public:
     virtual ~PlatformServices() = default;
 
     // Modal file-open dialog starting in `initial_dir` with a name pattern such as "*.txt";
@@ -38,7 +38,7 @@ public:
 
 // The real desktop: Qt's file dialog, the font database, the executable's folder, QStorageInfo.
 class DesktopPlatform final : public PlatformServices {
-public:
+  public:
     std::optional<QString> open_file(QWidget* parent, const QString& initial_dir,
                                      const QString& pattern) override;
     QStringList font_families() override;

@@ -9,6 +9,8 @@ namespace {
 using F = Feedback;
 using A = Art;
 
+// The tables are kept one entry a line, as a layout table reads best.
+// clang-format off
 constexpr Item kMainHotSpots[] = {
     {"Image_About", {5, 4, 12, 12}, "about", F::None, A::RoundKnob, ""},
     {"Image_Move", {20, 1, 267, 17}, "", F::Move, A::TitleStrip, "Quorvane"},
@@ -104,6 +106,7 @@ constexpr Caption kChooserCaptions[] = {
     {{6, 19, 173, 10}, "drives", A::Heading},
     {{6, 55, 173, 10}, "directory", A::Heading},
 };
+// clang-format on
 
 template <class T, std::size_t N>
 const T& find(const T (&table)[N], const char* name) {
@@ -114,16 +117,36 @@ const T& find(const T (&table)[N], const char* name) {
 
 }  // namespace
 
-std::span<const Item> main_hot_spots() { return kMainHotSpots; }
-std::span<const Control> main_controls() { return kMainControls; }
-std::span<const Caption> main_captions() { return kMainCaptions; }
-std::span<const Item> splash_items() { return kSplashItems; }
-std::span<const Item> chooser_items() { return kChooserItems; }
-std::span<const Caption> chooser_captions() { return kChooserCaptions; }
+std::span<const Item> main_hot_spots() {
+    return kMainHotSpots;
+}
+std::span<const Control> main_controls() {
+    return kMainControls;
+}
+std::span<const Caption> main_captions() {
+    return kMainCaptions;
+}
+std::span<const Item> splash_items() {
+    return kSplashItems;
+}
+std::span<const Item> chooser_items() {
+    return kChooserItems;
+}
+std::span<const Caption> chooser_captions() {
+    return kChooserCaptions;
+}
 
-const Item& main_hot_spot(const char* name) { return find(kMainHotSpots, name); }
-const Control& main_control(const char* name) { return find(kMainControls, name); }
-const Item& splash_item(const char* name) { return find(kSplashItems, name); }
-const Item& chooser_item(const char* name) { return find(kChooserItems, name); }
+const Item& main_hot_spot(const char* name) {
+    return find(kMainHotSpots, name);
+}
+const Control& main_control(const char* name) {
+    return find(kMainControls, name);
+}
+const Item& splash_item(const char* name) {
+    return find(kSplashItems, name);
+}
+const Item& chooser_item(const char* name) {
+    return find(kChooserItems, name);
+}
 
 }  // namespace qv::layout

@@ -9,24 +9,24 @@
 namespace qv::layout {
 
 enum class Feedback {
-    None,      // acts on click, no look of its own
-    Move,      // title strip: moves the window
-    Push,      // pressed look on mouse-down, normal look and action on mouse-up
-    PushClick, // push looks; the action runs on the click that follows the release
-    Radio,     // latched look, one of a group
-    Toggle,    // latched look that follows a flag
-    Inert,     // no handler at all
+    None,       // acts on click, no look of its own
+    Move,       // title strip: moves the window
+    Push,       // pressed look on mouse-down, normal look and action on mouse-up
+    PushClick,  // push looks; the action runs on the click that follows the release
+    Radio,      // latched look, one of a group
+    Toggle,     // latched look that follows a flag
+    Inert,      // no handler at all
 };
 
 // What the artwork draws under a rectangle.
 enum class Art {
-    None,         // drawn by the surrounding panel art only
-    TitleStrip,   // title bar with a caption
-    RoundClose,   // small round close button
-    SquareButton, // small square button (minimise, quit)
-    Button,       // bevelled push button with a caption
-    GridButton,   // small button with a grid of four squares
-    RadioRow,     // selectable row with a caption
+    None,          // drawn by the surrounding panel art only
+    TitleStrip,    // title bar with a caption
+    RoundClose,    // small round close button
+    SquareButton,  // small square button (minimise, quit)
+    Button,        // bevelled push button with a caption
+    GridButton,    // small button with a grid of four squares
+    RadioRow,      // selectable row with a caption
     StepperMinus,
     StepperPlus,
     StyleButton,  // small font style button (I, B, U) with a caption
@@ -40,11 +40,11 @@ enum class Art {
 
 struct Item {
     const char* name;
-    QRect rect;            // window pixels: left, top, width, height
-    const char* tooltip;   // "" for none
+    QRect rect;           // window pixels: left, top, width, height
+    const char* tooltip;  // "" for none
     Feedback feedback;
     Art art;
-    const char* caption;   // words the skin draws on it, "" for none
+    const char* caption;  // words the skin draws on it, "" for none
 };
 
 inline constexpr int kSkinWidth = 600;

@@ -10,7 +10,7 @@
 #include <optional>
 
 class ScriptedPlatform : public qv::PlatformServices {
-public:
+  public:
     // Answers for the file dialog, used in order; an empty optional is a cancel.
     std::deque<std::optional<QString>> file_answers;
     // What the test does with a modal window (click its hot-spots, say); by default it is closed.
