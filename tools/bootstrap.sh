@@ -12,6 +12,7 @@ esac
 
 packages=(g++ cmake ninja-build pkg-config qt6-base-dev libgl-dev libgtest-dev libgmock-dev
     libbenchmark-dev fonts-dejavu-core fonts-liberation2 xvfb xauth)
+if [ "$mode" = test ]; then packages+=(clang-format); fi
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
@@ -36,6 +37,9 @@ if [ "$mode" = run ]; then
     fi
     exec build/src/quorvane
 fi
+
+# Every source as the project's .clang-format lays it out.
+git ls-files -- '*.cpp' '*.h' 2>/dev/null | xargs -r clang-format --dry-run --Werror
 
 ctest --test-dir build --output-on-failure -j "$jobs"
 
