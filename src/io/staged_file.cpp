@@ -29,6 +29,10 @@ bool write_all(int fd, QByteArrayView bytes) {
             if (errno == EINTR) continue;
             return false;
         }
+        if (n == 0) {  // no progress and no error: give up rather than spin
+            errno = EIO;
+            return false;
+        }
         p += n;
         left -= n;
     }

@@ -1,7 +1,10 @@
 #include "shell/shell_math.h"
 
+#include "render/style_conversions.h"
 #include "shell/skin_layout.h"
 
+#include <algorithm>
+#include <climits>
 #include <cmath>
 #include <cstdint>
 
@@ -16,7 +19,7 @@ float gauge_width(int index, int count) {
 
 int whole_pixels(float value) {
     if (!std::isfinite(value)) return 0;
-    return static_cast<int>(std::nearbyint(value));  // the default rounding: half to even
+    return static_cast<int>(std::clamp(round_half_even(value), double(INT_MIN), double(INT_MAX)));
 }
 
 namespace {
