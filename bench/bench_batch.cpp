@@ -4,10 +4,10 @@
 // the floor's: what staging, ordered renaming and the bounded queue cost.
 #include "bench_main.h"
 #include "cli/batch_runner.h"
-#include "io/output_path.h"
-#include "io/picture_loader.h"
-#include "render/composer.h"
-#include "render/text_renderer.h"
+#include "core/io/output_path.h"
+#include "core/io/picture_loader.h"
+#include "core/render/composer.h"
+#include "core/render/text_renderer.h"
 
 #include <benchmark/benchmark.h>
 #include <QDir>

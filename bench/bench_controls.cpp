@@ -3,8 +3,8 @@
 // full redraw of both previews (and, for the drag, the yield after it). Offscreen.
 #include "bench_main.h"
 #include "scripted_platform.h"
-#include "shell/form_main.h"
-#include "shell/platform_services.h"
+#include "window/form_main.h"
+#include "window/platform_services.h"
 
 #include <QApplication>
 #include <QDialog>

@@ -1,8 +1,8 @@
 // Cost of one redraw of the previews, as the user triggers at every style change and at every
 // mouse move of a drag: the font preview, the background copy and up to 25 label passes.
 #include "bench_main.h"
-#include "render/composer.h"
-#include "render/text_renderer.h"
+#include "core/render/composer.h"
+#include "core/render/text_renderer.h"
 
 #include <QFontMetrics>
 #include <QGuiApplication>

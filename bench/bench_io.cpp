@@ -1,7 +1,7 @@
 // Costs of the batch's file side: encoding a button, writing it, and reading a long text list.
-#include "io/atomic_write.h"
-#include "io/bmp_writer.h"
-#include "io/text_list.h"
+#include "core/io/atomic_write.h"
+#include "core/io/bmp_writer.h"
+#include "core/io/text_list.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,8 +1,8 @@
 // Start-up of the window program: from creating the main window to its being shown, and the
 // font catalogue that follows (one list entry, one splash update and one event pass per font).
 #include "bench_main.h"
-#include "shell/form_main.h"
-#include "shell/platform_services.h"
+#include "window/form_main.h"
+#include "window/platform_services.h"
 
 #include <QApplication>
 #include <QFontDatabase>

@@ -1,6 +1,6 @@
 // A bitmap written for any picture reads back through Qt as the same pixels.
+#include "core/io/bmp_writer.h"
 #include "fuzz_support.h"
-#include "io/bmp_writer.h"
 
 #include <QImage>
 

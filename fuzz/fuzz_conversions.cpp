@@ -1,7 +1,7 @@
 // The number texts of the colour boxes and captions: no crash, no undefined behaviour, and every
 // colour that converts is a byte.
+#include "core/render/style_conversions.h"
 #include "fuzz_support.h"
-#include "render/style_conversions.h"
 
 #include <QString>
 

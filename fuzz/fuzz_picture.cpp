@@ -1,8 +1,8 @@
 // Any file given as a background picture: it loads or is refused with a reason, and a picture that
 // loads composes a full button with every effect on, in both previews.
+#include "core/io/picture_loader.h"
+#include "core/render/composer.h"
 #include "fuzz_support.h"
-#include "io/picture_loader.h"
-#include "render/composer.h"
 
 #include <QFile>
 #include <QTemporaryDir>

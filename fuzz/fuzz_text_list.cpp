@@ -1,7 +1,7 @@
 // Any bytes make a list; its labels never hold a CR, and there is one label per line end (plus
 // one for a last line without an end).
+#include "core/io/text_list.h"
 #include "fuzz_support.h"
-#include "io/text_list.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,8 +1,8 @@
 // Takes the README's pictures of the main window: at its closed width just after start-up, then
 // open and in use (a sample background and text list loaded, a font and effects chosen).
 // Usage: quorvane-window-shots <output folder>
-#include "shell/form_main.h"
-#include "shell/platform_services.h"
+#include "window/form_main.h"
+#include "window/platform_services.h"
 
 #include <QApplication>
 #include <QDir>

@@ -1,9 +1,9 @@
 #include "cli/batch_runner.h"
 
-#include "io/message_text.h"
-#include "io/output_path.h"
-#include "io/staged_file.h"
-#include "render/composer.h"
+#include "core/io/message_text.h"
+#include "core/io/output_path.h"
+#include "core/io/staged_file.h"
+#include "core/render/composer.h"
 
 #include <algorithm>
 #include <condition_variable>

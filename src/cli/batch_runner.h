@@ -2,9 +2,9 @@
 // The batch run of the command line tool: composes, encodes and stages the buttons on several
 // workers and commits them strictly in label order, so the files never depend on the number of
 // workers. A failure at label k leaves labels before k written and nothing after k.
-#include "io/button_output.h"
-#include "render/button_style.h"
-#include "render/canvas.h"
+#include "core/io/button_output.h"
+#include "core/render/button_style.h"
+#include "core/render/canvas.h"
 
 #include <QImage>
 #include <QString>

@@ -1,7 +1,7 @@
 #include "cli/contact_sheet.h"
 
-#include "io/atomic_write.h"
-#include "render/canvas.h"
+#include "core/io/atomic_write.h"
+#include "core/render/canvas.h"
 
 #include <QBuffer>
 #include <QPainter>

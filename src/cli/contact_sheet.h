@@ -1,6 +1,6 @@
 #pragma once
 // One PNG that shows every button of a run in a grid, in label order, row by row.
-#include "io/result.h"
+#include "core/io/result.h"
 
 #include <QImage>
 #include <QSize>

@@ -1,8 +1,8 @@
 #include "cli/label_check.h"
 
-#include "render/composer.h"
-#include "render/style_conversions.h"
-#include "render/text_renderer.h"
+#include "core/render/composer.h"
+#include "core/render/style_conversions.h"
+#include "core/render/text_renderer.h"
 
 #include <algorithm>
 

@@ -1,8 +1,8 @@
 #pragma once
 // Finding the labels that do not fit: the text, with the pixels its effects add, runs past the
 // button's left or right edge, or past the margin on the aligned side.
-#include "render/button_style.h"
-#include "render/canvas.h"
+#include "core/render/button_style.h"
+#include "core/render/canvas.h"
 
 #include <QStringList>
 

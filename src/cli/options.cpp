@@ -1,7 +1,7 @@
 #include "cli/options.h"
 
-#include "io/message_text.h"
-#include "render/style_conversions.h"
+#include "core/io/message_text.h"
+#include "core/render/style_conversions.h"
 
 #include <QStringView>
 

@@ -1,9 +1,9 @@
 #pragma once
 // The command line of quorvane-batch, read into typed settings. Reading checks every value
 // (ranges are refused, never clamped) but touches no file: the caller checks the inputs.
-#include "io/button_output.h"
-#include "io/result.h"
-#include "render/button_style.h"
+#include "core/io/button_output.h"
+#include "core/io/result.h"
+#include "core/render/button_style.h"
 
 #include <QString>
 #include <QStringList>

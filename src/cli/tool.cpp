@@ -5,10 +5,10 @@
 #include "cli/label_check.h"
 #include "cli/options.h"
 #include "cli/progress.h"
-#include "io/message_text.h"
-#include "io/picture_loader.h"
-#include "io/text_list.h"
-#include "render/text_renderer.h"
+#include "core/io/message_text.h"
+#include "core/io/picture_loader.h"
+#include "core/io/text_list.h"
+#include "core/render/text_renderer.h"
 
 #include <QFile>
 #include <QFileInfo>

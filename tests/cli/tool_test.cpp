@@ -1,8 +1,8 @@
 // Runs the built quorvane-batch as a user would and looks at what it leaves on disk.
 #include "cli/contact_sheet.h"
-#include "io/picture_loader.h"
-#include "render/composer.h"
-#include "render/text_renderer.h"
+#include "core/io/picture_loader.h"
+#include "core/render/composer.h"
+#include "core/render/text_renderer.h"
 
 #include <gtest/gtest.h>
 #include <QDir>

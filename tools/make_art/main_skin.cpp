@@ -1,7 +1,7 @@
 #include "pixel_font.h"
 #include "raster.h"
-#include "shell/skin_layout.h"
 #include "skins.h"
+#include "window/skin/skin_layout.h"
 
 #include <algorithm>
 #include <cstring>

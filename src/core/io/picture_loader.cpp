@@ -1,0 +1,88 @@
+#include "core/io/picture_loader.h"
+
+#include "core/io/message_text.h"
+#include "core/io/sys_error.h"
+#include "core/render/canvas.h"
+
+#include <QFileInfo>
+#include <QImageReader>
+#include <QPainter>
+
+#include <cerrno>
+#include <cmath>
+#include <limits>
+
+namespace qv {
+namespace {
+
+// Far beyond any button, small enough that a lying header cannot exhaust memory.
+constexpr int kMaxPictureSide = 16384;
+constexpr qint64 kMaxPictureBytes = qint64(256) << 20;
+
+bool too_large(QSize size) {
+    return size.width() > kMaxPictureSide || size.height() > kMaxPictureSide ||
+           qint64(size.width()) * size.height() * 4 > kMaxPictureBytes;
+}
+
+Failure cannot_load(const QString& path, const QString& reason) {
+    return Failure{QStringLiteral("Cannot load %1: %2").arg(shown_in_message(path), reason)};
+}
+
+Failure too_large_failure(const QString& path, QSize size) {
+    return cannot_load(path, QStringLiteral("the picture is %1 by %2 pixels, too large for a "
+                                            "background (at most %3 pixels a side and 256 MiB)")
+                                 .arg(size.width())
+                                 .arg(size.height())
+                                 .arg(kMaxPictureSide));
+}
+
+}  // namespace
+
+Result<QImage> load_picture(const QString& path, QColor fill) {
+    const QFileInfo info(path);
+    if (!info.exists()) return cannot_load(path, system_error_text(ENOENT));
+    if (info.isDir()) return cannot_load(path, system_error_text(EISDIR));
+
+    // Qt's own guard for formats whose size is only known while decoding.
+    static const bool limit_set = [] {
+        QImageReader::setAllocationLimit(int(kMaxPictureBytes >> 20));
+        return true;
+    }();
+    (void)limit_set;
+
+    QImageReader reader(path);
+    reader.setDecideFormatFromContent(true);  // a JPEG named .bmp still loads
+    const QSize announced = reader.size();
+    if (announced.isValid() && too_large(announced)) return too_large_failure(path, announced);
+
+    QImage picture = reader.read();
+    if (picture.isNull()) return cannot_load(path, reader.errorString());
+    if (too_large(picture.size())) return too_large_failure(path, picture.size());
+
+    QImage result;
+    if (picture.hasAlphaChannel()) {
+        result = QImage(picture.size(), QImage::Format_RGB32);
+        result.fill(fill.rgb());
+        QPainter painter(&result);
+        painter.drawImage(0, 0, picture);
+    } else {
+        result = picture.convertToFormat(QImage::Format_RGB32);
+    }
+    set_screen_resolution(result);
+    return result;
+}
+
+QPoint canvas_position(QSize frame, QSize picture) {
+    const float left = float(frame.width()) / 2.0f - float(picture.width()) / 2.0f;
+    const float top = float(frame.height()) / 2.0f - float(picture.height()) / 2.0f;
+    return {int(std::floor(left)), int(std::floor(top))};
+}
+
+std::int16_t centred_text_y(int picture_height, int line_height) {
+    const double y = std::floor(picture_height / 2.0 - line_height / 2.0);
+    constexpr double lo = std::numeric_limits<std::int16_t>::min();
+    constexpr double hi = std::numeric_limits<std::int16_t>::max();
+    return std::int16_t(y < lo ? lo : (y > hi ? hi : y));
+}
+
+}  // namespace qv

@@ -1,0 +1,25 @@
+#pragma once
+// Background pictures: anything Qt can decode, transparent pixels filled with the canvas colour.
+#include "core/io/result.h"
+
+#include <QColor>
+#include <QImage>
+#include <QPoint>
+#include <QSize>
+#include <QString>
+
+#include <cstdint>
+
+namespace qv {
+
+// Decodes the picture at `path` into an opaque RGB32 image at 96 dpi, or says why it could not.
+Result<QImage> load_picture(const QString& path, QColor fill);
+
+// Where a canvas of `picture` size sits in its frame: centred, halves dropped towards the top
+// left, so a picture larger than the frame is cropped evenly.
+QPoint canvas_position(QSize frame, QSize picture);
+
+// The text line centred vertically on a picture: floor(h/2 - line/2) as 16 bits.
+std::int16_t centred_text_y(int picture_height, int line_height);
+
+}  // namespace qv

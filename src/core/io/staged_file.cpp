@@ -1,0 +1,146 @@
+#include "core/io/staged_file.h"
+
+#include "core/io/message_text.h"
+#include "core/io/sys_error.h"
+
+#include <QFile>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <atomic>
+#include <cerrno>
+#include <cstdio>
+
+namespace qv {
+namespace {
+
+Failure cannot_write(const QString& path, int error) {
+    return Failure{QStringLiteral("Cannot write %1: %2")
+                       .arg(shown_in_message(path), system_error_text(error))};
+}
+
+bool write_all(int fd, QByteArrayView bytes) {
+    const char* p = bytes.data();
+    qsizetype left = bytes.size();
+    while (left > 0) {
+        const ssize_t n = ::write(fd, p, static_cast<size_t>(left));
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            return false;
+        }
+        if (n == 0) {  // no progress and no error: give up rather than spin
+            errno = EIO;
+            return false;
+        }
+        p += n;
+        left -= n;
+    }
+    return true;
+}
+
+// A nameless file is named through /proc (linkat with AT_EMPTY_PATH would need a privilege).
+bool can_name_nameless_files() {
+    static const bool ok = [] {
+        struct stat info;
+        return ::stat("/proc/self/fd", &info) == 0 && S_ISDIR(info.st_mode);
+    }();
+    return ok;
+}
+
+QByteArray proc_path(int fd) {
+    return "/proc/self/fd/" + QByteArray::number(fd);
+}
+
+// A hidden name in the folder of `final_path`, unique within this process. It ends in ".tmp", so it
+// is never the name of a button, and it is short, so a target name near the file system's limit
+// still has room for it.
+QByteArray temp_path_for(const QString& final_path) {
+    static std::atomic<qint64> serial{0};
+    static const QByteArray pid = QByteArray::number(::getpid());
+    const QByteArray encoded = QFile::encodeName(final_path);
+    const qsizetype slash = encoded.lastIndexOf('/');
+    return encoded.left(slash + 1) + ".quorvane-" + pid + '-' +
+           QByteArray::number(serial.fetch_add(1, std::memory_order_relaxed)) + ".tmp";
+}
+
+Result<StagedFile> stage_named(const QString& final_path, QByteArrayView bytes) {
+    StagedFile file{final_path, -1, temp_path_for(final_path)};
+    int fd = ::open(file.temp_path.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd < 0 && errno == EEXIST) {
+        // Left behind by an earlier run that was killed and had the same process id.
+        ::unlink(file.temp_path.constData());
+        fd = ::open(file.temp_path.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    }
+    if (fd < 0) return cannot_write(final_path, errno);
+    const bool written = write_all(fd, bytes);
+    const int error = written ? 0 : errno;
+    const bool closed = ::close(fd) == 0 || errno == EINTR;
+    if (!written || !closed) {
+        const int reason = written ? errno : error;
+        ::unlink(file.temp_path.constData());
+        return cannot_write(final_path, reason);
+    }
+    return file;
+}
+
+}  // namespace
+
+Result<StagedFile> stage_file(const QString& final_path, QByteArrayView bytes, bool nameless) {
+    if (!nameless || !can_name_nameless_files()) return stage_named(final_path, bytes);
+    const QByteArray encoded = QFile::encodeName(final_path);
+    const QByteArray folder = encoded.left(encoded.lastIndexOf('/') + 1);
+    const int fd =
+        ::open(folder.isEmpty() ? "." : folder.constData(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
+    if (fd < 0) {
+        // File systems without nameless files say so in one of these ways.
+        if (errno == EOPNOTSUPP || errno == EISDIR || errno == EINVAL)
+            return stage_named(final_path, bytes);
+        return cannot_write(final_path, errno);
+    }
+    if (!write_all(fd, bytes)) {
+        const int error = errno;
+        ::close(fd);
+        return cannot_write(final_path, error);
+    }
+    return StagedFile{final_path, fd, {}};
+}
+
+Result<void> commit_file(const StagedFile& file) {
+    const QByteArray target = QFile::encodeName(file.final_path);
+    if (file.fd < 0) {
+        if (std::rename(file.temp_path.constData(), target.constData()) == 0) return {};
+        const int error = errno;
+        ::unlink(file.temp_path.constData());
+        return cannot_write(file.final_path, error);
+    }
+    const QByteArray source = proc_path(file.fd);
+    int result =
+        ::linkat(AT_FDCWD, source.constData(), AT_FDCWD, target.constData(), AT_SYMLINK_FOLLOW);
+    if (result != 0 && errno == EEXIST) {
+        // A file of that name exists (an earlier run, or an equal label before this one): name
+        // the new file beside it and rename it over, so the replacement is atomic.
+        const QByteArray temp = temp_path_for(file.final_path);
+        ::unlink(temp.constData());
+        result =
+            ::linkat(AT_FDCWD, source.constData(), AT_FDCWD, temp.constData(), AT_SYMLINK_FOLLOW);
+        if (result == 0 && (result = std::rename(temp.constData(), target.constData())) != 0) {
+            const int error = errno;
+            ::unlink(temp.constData());
+            errno = error;
+        }
+    }
+    const int error = errno;
+    ::close(file.fd);
+    if (result != 0) return cannot_write(file.final_path, error);
+    return {};
+}
+
+void discard_file(const StagedFile& file) {
+    if (file.fd >= 0)
+        ::close(file.fd);
+    else
+        ::unlink(file.temp_path.constData());
+}
+
+}  // namespace qv

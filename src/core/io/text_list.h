@@ -1,0 +1,20 @@
+#pragma once
+// Text lists: one label per line. A line ends at CR or CR LF; a lone LF belongs to the label; a
+// line end at the very end adds no empty label; spaces and empty lines are kept.
+#include "core/io/result.h"
+
+#include <QByteArrayView>
+#include <QString>
+#include <QStringList>
+
+namespace qv {
+
+// One line's bytes as text: UTF-8 where they are valid UTF-8, otherwise Windows-1252.
+QString decode_label(QByteArrayView line);
+
+QStringList parse_text_list(QByteArrayView bytes);
+
+// Reads a whole list file, or says why it could not be read (naming the path).
+Result<QStringList> read_text_list(const QString& path);
+
+}  // namespace qv

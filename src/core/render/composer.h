@@ -1,0 +1,36 @@
+#pragma once
+// The two compositions: the finished button over its background, and the font preview.
+#include "core/render/button_style.h"
+#include "core/render/canvas.h"
+
+#include <QPoint>
+
+namespace qv {
+
+// Horizontal text origin on the button by alignment: left = margin as read; centre =
+// floor(W/2 - TW/2) + 1; right = floor(W - (TW + margin_right)); anything else 0.
+double button_origin_x(int align_mode, int canvas_width, double text_width, double margin_left,
+                       double margin_right);
+
+// Font preview origin: (floor(W/2 - TW/2), floor(H/2 - TH/2)).
+QPoint typo_origin(int canvas_width, int canvas_height, double text_width, double text_height);
+
+// Clears the font preview canvas and draws the label centred on it. False when drawing failed
+// (the canvas keeps what was drawn and is not to be presented).
+bool draw_previewtypo(Canvas& typo, const ButtonStyle& style);
+
+// Copies the background onto the preview canvas and draws the label placed by the style.
+// False when drawing failed (the partial image stays and is not to be presented).
+bool compose_button(Canvas& preview, const Canvas& background, const ButtonStyle& style);
+
+struct PreviewResult {
+    bool typo_ok;
+    bool button_ok;
+};
+
+// The one entry point of all label drawing: the font preview first (its failure never stops the
+// button), then the button.
+PreviewResult draw_preview(Canvas& preview, Canvas& typo, const Canvas& background,
+                           const ButtonStyle& style);
+
+}  // namespace qv

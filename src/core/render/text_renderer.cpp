@@ -1,0 +1,216 @@
+#include "core/render/text_renderer.h"
+
+#include "core/render/style_conversions.h"
+
+#include <QFontMetrics>
+#include <QFontMetricsF>
+#include <QGlyphRun>
+#include <QPainter>
+#include <QTextLayout>
+
+#include <cmath>
+#include <limits>
+#include <optional>
+#include <utility>
+
+namespace qv {
+
+namespace {
+
+// The eight neighbours of a point in reading order, row by row from the top.
+constexpr Pass kRing[8] = {{-1, -1, PassColour::Black}, {0, -1, PassColour::Black},
+                           {1, -1, PassColour::Black},  {-1, 0, PassColour::Black},
+                           {1, 0, PassColour::Black},   {-1, 1, PassColour::Black},
+                           {0, 1, PassColour::Black},   {1, 1, PassColour::Black}};
+
+// A rounded real as a device coordinate; nullopt when it does not fit (the text output takes
+// 32-bit coordinates).
+std::optional<int> to_device(double v) {
+    const double r = round_half_even(v);
+    if (!(r >= std::numeric_limits<int>::min() && r <= std::numeric_limits<int>::max()))
+        return std::nullopt;
+    return static_cast<int>(r);
+}
+
+std::optional<int> add_int16(int a, int b) {
+    const int sum = a + b;
+    if (sum < std::numeric_limits<std::int16_t>::min() ||
+        sum > std::numeric_limits<std::int16_t>::max())
+        return std::nullopt;
+    return sum;
+}
+
+std::optional<QColor> colour_from(const ButtonStyle& style,
+                                  std::optional<int> (*component)(QStringView)) {
+    const auto r = component(style.color_r);
+    if (!r) return std::nullopt;
+    const auto g = component(style.color_g);
+    if (!g) return std::nullopt;
+    const auto b = component(style.color_b);
+    if (!b) return std::nullopt;
+    return QColor(*r, *g, *b);
+}
+
+// The label laid out once for all passes of one drawing, as glyph runs whose baseline is at
+// y = 0 and whose left edge is at x = 0.
+class LaidOutLabel {
+  public:
+    LaidOutLabel(const Canvas& canvas, const QString& text)
+        : layout_(text, canvas.font, &canvas.image) {
+        if (text.isEmpty()) return;
+        QTextOption option;
+        option.setWrapMode(QTextOption::NoWrap);
+        layout_.setTextOption(option);
+        layout_.setCacheEnabled(true);
+        layout_.beginLayout();
+        QTextLine line = layout_.createLine();
+        line.setPosition(QPointF(0, 0));
+        layout_.endLayout();
+        const double ascent = line.ascent();
+        runs_ = layout_.glyphRuns();
+        for (QGlyphRun& run : runs_) {
+            QList<QPointF> positions = run.positions();
+            for (QPointF& p : positions) p.ry() -= ascent;
+            run.setPositions(positions);
+        }
+        const QFontMetrics fm(canvas.font, &canvas.image);
+        ascent_ = fm.ascent();
+        // Generous extent for skipping passes that fall wholly outside the canvas.
+        extent_ = QRect(-fm.height(), -fm.height(),
+                        static_cast<int>(std::ceil(line.naturalTextWidth())) + 3 * fm.height(),
+                        3 * fm.height());
+    }
+
+    bool empty() const { return runs_.isEmpty(); }
+
+    // Draws every run with the line box's top-left at (x, y).
+    void draw(QPainter& painter, const QRect& bounds, int x, int y) const {
+        const int baseline = y + ascent_;
+        if (!extent_.translated(x, baseline).intersects(bounds)) return;
+        // The position goes to each run rather than into the painter's transform: Qt places a
+        // run's underline from the transformed glyph positions and would move it twice.
+        for (const QGlyphRun& run : runs_) painter.drawGlyphRun(QPointF(x, baseline), run);
+    }
+
+  private:
+    QTextLayout layout_;
+    QList<QGlyphRun> runs_;
+    int ascent_ = 0;
+    QRect extent_;
+};
+
+}  // namespace
+
+std::vector<Pass> pass_plan(bool shadow, bool outline, bool relief) {
+    std::vector<Pass> plan;
+    plan.reserve(25);
+    if (shadow) {
+        if (outline) {
+            for (Pass p : kRing) plan.push_back({p.dx + 1, p.dy + 1, PassColour::Black});
+        } else {
+            plan.push_back({1, 1, PassColour::Black});
+        }
+    }
+    if (outline) plan.insert(plan.end(), std::begin(kRing), std::end(kRing));
+    if (relief) {
+        // Lit from the top left: the top-right corner goes dark first so the light passes
+        // cover it where they overlap.
+        plan.push_back({1, -1, PassColour::Dark});
+        constexpr std::pair<int, int> kLight[] = {{-1, -1}, {0, -1}, {-1, 0}, {-1, 1}};
+        constexpr std::pair<int, int> kDark[] = {{1, 0}, {0, 1}, {1, 1}};
+        for (auto [dx, dy] : kLight) plan.push_back({dx, dy, PassColour::Light});
+        for (auto [dx, dy] : kDark) plan.push_back({dx, dy, PassColour::Dark});
+    }
+    plan.push_back({0, 0, PassColour::Face});
+    return plan;
+}
+
+QFont default_label_face() {
+    QFont font;
+    font.setFamilies({QStringLiteral("DejaVu Sans"), QStringLiteral("Liberation Sans")});
+    font.setStyleHint(QFont::SansSerif);
+    return font;
+}
+
+bool set_label_font(Canvas& canvas, const ButtonStyle& style) {
+    const auto size = font_size_points(style.font_size);
+    if (!size) return false;
+    QFont font = style.font_name.isEmpty() ? default_label_face() : QFont(style.font_name);
+    // A size of zero or less has no meaning for a face; the face keeps its default size then.
+    if (*size > 0) font.setPointSizeF(*size);
+    font.setBold(is_on(style.font_bold));
+    font.setItalic(is_on(style.font_italic));
+    font.setUnderline(is_on(style.font_underline));
+    // Grey anti-aliasing only: the buttons are saved as pictures and shown on any screen, so
+    // colour fringes tuned to one panel's subpixel layout would be wrong.
+    font.setStyleStrategy(QFont::NoSubpixelAntialias);
+    font.setHintingPreference(QFont::PreferFullHinting);
+    canvas.font = font;
+    return true;
+}
+
+double text_width(const Canvas& canvas, const QString& text) {
+    return QFontMetricsF(canvas.font, &canvas.image).horizontalAdvance(text);
+}
+
+int line_height(const Canvas& canvas) {
+    return QFontMetrics(canvas.font, &canvas.image).height();
+}
+
+bool draw_label(Canvas& canvas, const ButtonStyle& style, double x, double y, YArithmetic y_rule) {
+    const bool shadow = is_on(style.effet1_on);
+    const bool outline = is_on(style.effet2_on);
+    const bool relief = is_on(style.effet3_on);
+
+    const LaidOutLabel label(canvas, style.label_text);
+    std::optional<QPainter> painter;
+    if (!label.empty()) {
+        painter.emplace(&canvas.image);
+        painter->setRenderHint(QPainter::TextAntialiasing);
+    }
+    const QRect bounds = canvas.image.rect();
+
+    if (y_rule == YArithmetic::Int16 &&
+        !(y >= std::numeric_limits<std::int16_t>::min() &&
+          y <= std::numeric_limits<std::int16_t>::max() && y == std::trunc(y)))
+        return false;
+    // The shadow works from a copy of the origin moved one pixel down and right; on the button
+    // that move is itself 16-bit arithmetic and fails before any shadow pass at the bottom edge
+    // of the range. The style's own vertical position never changes.
+    if (shadow && y_rule == YArithmetic::Int16 && !add_int16(static_cast<int>(y), 1)) return false;
+
+    std::optional<PassColour> current;
+    for (const Pass& p : pass_plan(shadow, outline, relief)) {
+        if (p.colour != current) {
+            // Each colour is worked out from the colour texts at the moment it is first used, so
+            // a bad text stops the drawing just before the first pass that needs it.
+            std::optional<QColor> colour;
+            switch (p.colour) {
+                case PassColour::Black:
+                    colour = QColor(Qt::black);
+                    break;
+                case PassColour::Dark:
+                    colour = colour_from(style, dark_shade);
+                    break;
+                case PassColour::Light:
+                    colour = colour_from(style, light_shade);
+                    break;
+                case PassColour::Face:
+                    colour = colour_from(style, face_component);
+                    break;
+            }
+            if (!colour) return false;
+            if (painter) painter->setPen(*colour);
+            current = p.colour;
+        }
+        const auto px = to_device(x + p.dx);
+        if (!px) return false;
+        const auto py = y_rule == YArithmetic::Int16 ? add_int16(static_cast<int>(y), p.dy)
+                                                     : to_device(y + p.dy);
+        if (!py) return false;
+        if (painter) label.draw(*painter, bounds, *px, *py);
+    }
+    return true;
+}
+
+}  // namespace qv

@@ -1,0 +1,45 @@
+#pragma once
+// Draws the label with its effects: every effect is extra text passes in black or in shades of
+// the face colour, one or two pixels from the label, drawn before the face on top.
+#include "core/render/button_style.h"
+#include "core/render/canvas.h"
+
+#include <QString>
+
+#include <vector>
+
+namespace qv {
+
+enum class PassColour { Black, Dark, Light, Face };
+
+struct Pass {
+    int dx;
+    int dy;
+    PassColour colour;
+    bool operator==(const Pass&) const = default;
+};
+
+// The passes for a combination of effects, in drawing order (1 to 25 passes).
+std::vector<Pass> pass_plan(bool shadow, bool outline, bool relief);
+
+// The face used when no font is chosen (an empty font name).
+QFont default_label_face();
+
+// Gives the canvas the label font: face, size, bold, italic, underline. False when the size
+// caption is not a number (the canvas keeps its previous font then).
+bool set_label_font(Canvas& canvas, const ButtonStyle& style);
+
+// Measurements in the canvas's current font.
+double text_width(const Canvas& canvas, const QString& text);
+int line_height(const Canvas& canvas);  // one line of text; the height of an empty string
+
+// How a pass's y is formed: the button preview keeps y in 16-bit arithmetic (overflow fails);
+// the font preview rounds a real number like x.
+enum class YArithmetic { Int16, Real };
+
+// Draws every enabled pass of the style at origin (x, y), the top-left of the text line. Returns
+// false at the first failing step (a colour text that is not a number, a 16-bit overflow); what
+// was drawn before stays.
+bool draw_label(Canvas& canvas, const ButtonStyle& style, double x, double y, YArithmetic y_rule);
+
+}  // namespace qv

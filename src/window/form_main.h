@@ -1,0 +1,238 @@
+#pragma once
+// The skinned main window. Its handlers are named after their control and event and live in the
+// folder of their concern: window/ (start-up, window commands, looks), window/controls/ (style
+// handlers and the font configuration panel), window/inputs/ (picture, text list, output
+// directory, batch run).
+#include "core/render/button_style.h"
+#include "window/canvas_view.h"
+#include "window/form_splash.h"
+#include "window/hot_spot.h"
+#include "window/platform_services.h"
+
+#include <QImage>
+#include <QPointer>
+#include <QRegion>
+#include <QString>
+#include <QWidget>
+
+#include <functional>
+#include <initializer_list>
+#include <utility>
+
+class QLabel;
+class QLineEdit;
+class QListView;
+class QListWidget;
+class QStringListModel;
+
+class Form_Main : public QWidget {
+    Q_OBJECT
+  public:
+    explicit Form_Main(qv::PlatformServices& platform, QWidget* parent = nullptr);
+    ~Form_Main() override;
+
+    qv::PlatformServices& platform() { return platform_; }
+
+    // ---- start-up (startup.cpp)
+    void Form_Load();
+
+    // ---- drawing (form_main.cpp)
+    // Reads every setting afresh from the controls and variables.
+    qv::ButtonStyle current_style() const;
+    void draw_preview();
+    int draw_count = 0;  // draw_preview calls so far (tests and benchmarks count redraws)
+
+    // ---- looks (push_feedback.cpp)
+    enum Etat { kNormal = 1, kPressed = 2 };
+    // Transient look: onto the visible window only, then pending events are processed.
+    void draw_etat(HotSpot* spot, int etat);
+    // Latched look: into the persistent image first, then onto the visible window.
+    void latch_etat(std::initializer_list<std::pair<HotSpot*, int>> looks);
+    const QImage& Picture_Etat1() const { return etat1_; }
+    const QImage& Picture_Etat2() const { return etat2_; }
+    // The image the window repaints itself from (the whole 600 x 240 skin).
+    const QImage& persistent_image() const { return persistent_; }
+    // What the visible window shows now (persistent image plus transient looks).
+    const QImage& screen_image() const { return screen_; }
+
+    // ---- window geometry (controls/typography_panel.cpp)
+    int width_twips() const;
+    void set_width_twips(int twips);
+    void collapse();
+    void expand();
+    // Told every width set_width_twips sets, in order (tests record the panel animations).
+    std::function<void(int twips)> on_width_set;
+
+    // ---- shared helpers
+    static void process_events();  // lets pending window events run
+    Form_Splash& splash();         // creates the splash window when first referred to
+    void unload_splash();
+    bool splash_loaded() const { return splash_ && !splash_->unloaded(); }
+
+    // ---- hot-spots (named as the layout table names them)
+    HotSpot* Image_About = nullptr;
+    HotSpot* Image_Move = nullptr;
+    HotSpot* Image_Min = nullptr;
+    HotSpot* Image_Quit = nullptr;
+    HotSpot* Image_loadbutton = nullptr;
+    HotSpot* Image_buttonbrowse = nullptr;
+    HotSpot* Image_typotruetype = nullptr;
+    HotSpot* Image_typobitmap = nullptr;
+    HotSpot* Image_TypoBrowse = nullptr;
+    HotSpot* Image_loadTxt = nullptr;
+    HotSpot* Image_DirectoryBrowse = nullptr;
+    HotSpot* Image_Make = nullptr;
+    HotSpot* Image1 = nullptr;
+    HotSpot* Image_typoback = nullptr;
+    HotSpot* Image_left = nullptr;
+    HotSpot* Image_center = nullptr;
+    HotSpot* Image_right = nullptr;
+    HotSpot* Image_leftmoins = nullptr;
+    HotSpot* Image_leftplus = nullptr;
+    HotSpot* Image_rightmoins = nullptr;
+    HotSpot* Image_rightplus = nullptr;
+    HotSpot* Image_sizemoins = nullptr;
+    HotSpot* Image_sizeplus = nullptr;
+    HotSpot* Image_effet1 = nullptr;
+    HotSpot* Image_effet2 = nullptr;
+    HotSpot* Image_effet3 = nullptr;
+    HotSpot* Image2 = nullptr;  // italic
+    HotSpot* Image4 = nullptr;  // bold
+    HotSpot* Image3 = nullptr;  // underline
+
+    // ---- other controls
+    QLineEdit* Text_Texte = nullptr;
+    QLineEdit* Text_R = nullptr;
+    QLineEdit* Text_G = nullptr;
+    QLineEdit* Text_B = nullptr;
+    QListView* List1 = nullptr;  // the text list, in file order
+    QStringListModel* List1_items = nullptr;
+    QListWidget* List_Typo = nullptr;  // the font catalogue, sorted
+    QLabel* Label_alignleft = nullptr;
+    QLabel* Label_alignright = nullptr;
+    QLabel* Label_size = nullptr;
+    QLabel* Label_Directory = nullptr;
+    QWidget* Picture_button = nullptr;
+    QWidget* Picture_Preview = nullptr;
+    QWidget* Picture_Typo = nullptr;
+    QWidget* Picture4 = nullptr;
+    CanvasView* Picture_buttonscroll = nullptr;
+    CanvasView* Picture_previewscroll = nullptr;
+    CanvasView* Picture_typoscroll = nullptr;
+
+    // ---- variables of the window
+    std::int16_t align_mode = 0;
+    std::int16_t text_y = 0;
+    qv::Flag font_bold = qv::kFalse;
+    qv::Flag font_italic = qv::kFalse;
+    qv::Flag font_underline = qv::kFalse;
+    qv::Flag effet1_on = qv::kFalse;
+    qv::Flag effet2_on = qv::kFalse;
+    qv::Flag effet3_on = qv::kFalse;
+    QString output_directory;
+
+    // ---- layout controls (controls/layout_controls.cpp)
+    void Image_left_Click();
+    void Image_center_Click();
+    void Image_right_Click();
+    void Image_leftmoins_Click();
+    void Image_leftplus_Click();
+    void Image_rightmoins_Click();
+    void Image_rightplus_Click();
+    void Image_sizemoins_Click();
+    void Image_sizeplus_Click();
+    void Picture_previewscroll_MouseDown(int button, int shift, double x, double y);
+    void Picture_previewscroll_MouseMove(int button, int shift, double x, double y);
+
+    // ---- effect and font style switches (controls/style_switches.cpp)
+    void Image_effet1_Click();
+    void Image_effet2_Click();
+    void Image_effet3_Click();
+    void Image2_Click();
+    void Image3_Click();
+    void Image4_Click();
+
+    // ---- colour, font and label entry (controls/entries.cpp)
+    void Text_R_Change();
+    void Text_G_Change();
+    void Text_B_Change();
+    void Text_Texte_Change();
+    void List_Typo_Click();
+
+    // ---- typography panels (controls/typography_panel.cpp)
+    void Image_typotruetype_Click();
+    void Image_typobitmap_Click();
+    void Image_typoback_MouseDown(int button, int shift, double x, double y);
+    void Image_typoback_MouseUp(int button, int shift, double x, double y);
+    void Image_TypoBrowse_MouseDown(int button, int shift, double x, double y);
+    void Image_TypoBrowse_MouseUp(int button, int shift, double x, double y);
+
+    // ---- background picture (inputs/background_command.cpp)
+    void Image_loadbutton_MouseDown(int button, int shift, double x, double y);
+    void Image_loadbutton_MouseUp(int button, int shift, double x, double y);
+    void Image_buttonbrowse_MouseDown(int button, int shift, double x, double y);
+    void Image_buttonbrowse_MouseUp(int button, int shift, double x, double y);
+
+    // ---- text list (inputs/text_list_command.cpp)
+    void Image_loadTxt_MouseDown(int button, int shift, double x, double y);
+    void Image_loadTxt_MouseUp(int button, int shift, double x, double y);
+    void Image_loadTxt_Click();
+    void List1_Click();
+
+    // ---- output directory (inputs/directory_command.cpp)
+    void Image_DirectoryBrowse_MouseDown(int button, int shift, double x, double y);
+    void Image_DirectoryBrowse_MouseUp(int button, int shift, double x, double y);
+
+    // ---- batch run (inputs/batch_run.cpp)
+    void Image_Make_MouseDown(int button, int shift, double x, double y);
+    void Image_Make_MouseUp(int button, int shift, double x, double y);
+    bool batch_running() const { return batch_running_; }
+
+    // ---- window commands (window_commands.cpp)
+    void Image_Move_MouseMove(int button, int shift, double x, double y);
+    void Image1_MouseMove(int button, int shift, double x, double y);
+    void Image_Min_MouseDown(int button, int shift, double x, double y);
+    void Image_Min_MouseUp(int button, int shift, double x, double y);
+    void Image_Quit_MouseDown(int button, int shift, double x, double y);
+    void Image_Quit_MouseUp(int button, int shift, double x, double y);
+    void Image_About_Click();
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    // Watches the window's exposures: an uncovered window repaints from the persistent image.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    // Each concern connects its own handlers to its controls' signals.
+    void wire_window_commands();
+    void wire_layout_controls();
+    void wire_style_switches();
+    void wire_entries();
+    void wire_typography_panel();
+    void wire_background();
+    void wire_text_list();
+    void wire_directory();
+    void wire_batch_run();
+
+    qv::PlatformServices& platform_;
+    QImage face_;        // the window's background picture: the normal skin
+    QImage etat1_;       // normal skin
+    QImage etat2_;       // pressed skin
+    QImage persistent_;  // what the window repaints from
+    QImage screen_;      // what is on screen now
+    QPointer<Form_Splash> splash_;
+    bool batch_running_ = false;
+
+    // ---- looks (push_feedback.cpp)
+    const QImage& skin(int etat) const { return etat == kPressed ? etat2_ : etat1_; }
+    // Puts that region of the screen image on the screen now, as it is; the rest of a paint
+    // the window did not ask for comes from the persistent image.
+    void show_on_screen(const QRegion& region);
+    QRegion requested_paint_;
+
+    // ---- batch run (inputs/batch_run.cpp)
+    void show_batch_progress(int done, int total);  // over Image_Make, on the screen image only
+    void end_batch_progress();
+};

@@ -1,0 +1,83 @@
+#include "core/io/picture_loader.h"
+#include "core/render/text_renderer.h"
+#include "window/form_main.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QLabel>
+
+namespace {
+
+// The sample backgrounds ship in "buttons" beside the program, or in the installed data folder.
+QString buttons_folder(qv::PlatformServices& platform) {
+    const QString beside = QDir(platform.program_folder()).filePath(QStringLiteral("buttons"));
+    if (QFileInfo(beside).isDir()) return beside + u'/';
+    return QDir(platform.data_folder()).filePath(QStringLiteral("buttons")) + u'/';
+}
+
+// The folder part of a chosen file, always ending with "/" so that labels append directly.
+QString folder_of(const QString& path) {
+    const QString full = QFileInfo(path).absoluteFilePath();
+    return full.left(full.lastIndexOf(u'/') + 1);
+}
+
+}  // namespace
+
+void Form_Main::wire_background() {
+    connect(Image_loadbutton, &HotSpot::MouseDown, this, &Form_Main::Image_loadbutton_MouseDown);
+    connect(Image_loadbutton, &HotSpot::MouseUp, this, &Form_Main::Image_loadbutton_MouseUp);
+    connect(Image_buttonbrowse, &HotSpot::MouseDown, this,
+            &Form_Main::Image_buttonbrowse_MouseDown);
+    connect(Image_buttonbrowse, &HotSpot::MouseUp, this, &Form_Main::Image_buttonbrowse_MouseUp);
+}
+
+void Form_Main::Image_loadbutton_MouseDown(int, int, double, double) {
+    draw_etat(Image_loadbutton, kPressed);
+}
+
+void Form_Main::Image_loadbutton_MouseUp(int, int, double, double) {
+    draw_etat(Image_loadbutton, kNormal);
+
+    const std::optional<QString> chosen =
+        platform().open_file(this, buttons_folder(platform()), QStringLiteral("*.bmp;*.jpg;*.gif"));
+    if (!chosen) return;
+    // Everything is decoded before anything changes: a file that cannot be read leaves the
+    // canvases, their places, the text line and the directory exactly as they were, and the user
+    // is told why rather than left wondering whether the click was taken.
+    const qv::Result<QImage> picture = qv::load_picture(*chosen, qv::kWindowBackground);
+    if (!picture) {
+        platform().show_message(this, picture.error());
+        return;
+    }
+
+    // Both canvases take the picture and its size and sit centred in their frames (equal sizes);
+    // a picture larger than a frame is cropped evenly, a half pixel going to the top left.
+    const QPoint place = qv::canvas_position(Picture_button->size(), picture->size());
+    Picture_buttonscroll->set_picture(*picture);
+    Picture_buttonscroll->move(place);
+    // The preview keeps the label font it was last drawn with: the text line is centred with it.
+    Picture_previewscroll->set_picture(*picture);
+    Picture_previewscroll->move(place);
+
+    text_y =
+        qv::centred_text_y(picture->height(), qv::line_height(Picture_previewscroll->canvas()));
+
+    Picture_buttonscroll->show();
+    Picture_previewscroll->show();
+    Picture_typoscroll->show();
+
+    // The buttons are written beside their background unless another directory is chosen.
+    Label_Directory->setText(folder_of(*chosen));
+    output_directory = Label_Directory->text();
+
+    draw_preview();
+}
+
+// "Browse" for pictures is not built: the button only answers the press.
+void Form_Main::Image_buttonbrowse_MouseDown(int, int, double, double) {
+    draw_etat(Image_buttonbrowse, kPressed);
+}
+
+void Form_Main::Image_buttonbrowse_MouseUp(int, int, double, double) {
+    draw_etat(Image_buttonbrowse, kNormal);
+}

@@ -1,0 +1,122 @@
+#include "core/io/button_output.h"
+#include "window/form_main.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QItemSelectionModel>
+#include <QLineEdit>
+#include <QListView>
+#include <QPainter>
+#include <QScopeGuard>
+#include <QStringListModel>
+
+namespace {
+
+// Often enough to look live, rarely enough to cost nothing against thousands of buttons a second.
+constexpr qint64 kProgressIntervalMs = 30;
+
+// Colours of the skin's panel: the lamp amber for the bar, the caption ink for the count.
+constexpr QRgb kProgressBar = qRgb(255, 190, 52);
+constexpr QRgb kProgressText = qRgb(28, 27, 22);
+
+}  // namespace
+
+void Form_Main::wire_batch_run() {
+    connect(Image_Make, &HotSpot::MouseDown, this, &Form_Main::Image_Make_MouseDown);
+    connect(Image_Make, &HotSpot::MouseUp, this, &Form_Main::Image_Make_MouseUp);
+}
+
+void Form_Main::Image_Make_MouseDown(int, int, double, double) {
+    draw_etat(Image_Make, kPressed);
+}
+
+void Form_Main::Image_Make_MouseUp(int, int, double, double) {
+    draw_etat(Image_Make, kNormal);
+    // The run lets events through between buttons; a second press then must not start another.
+    if (batch_running_) return;
+    const int count = List1_items->rowCount();
+    if (count == 0) return;
+    // Written where the run started, whatever is chosen while it goes on.
+    const QString directory = output_directory;
+    if (directory.isEmpty()) {
+        platform().show_message(
+            this, QStringLiteral("No output directory: choose one with the button beside the "
+                                 "directory field, or load a background picture to write the "
+                                 "buttons beside it."));
+        return;
+    }
+
+    batch_running_ = true;
+    QApplication::setOverrideCursor(Qt::BusyCursor);
+    // Scrolling the list to every label would repaint it whole thousands of times a second; it
+    // follows the run at the pace of the progress display instead.
+    const bool auto_scroll = List1->hasAutoScroll();
+    List1->setAutoScroll(false);
+    const auto finished = qScopeGuard([this, auto_scroll] {
+        List1->scrollTo(List1->currentIndex());
+        List1->setAutoScroll(auto_scroll);
+        end_batch_progress();
+        QApplication::restoreOverrideCursor();
+        batch_running_ = false;
+    });
+
+    QItemSelectionModel& selection = *List1->selectionModel();
+    QElapsedTimer since_progress;
+    since_progress.start();
+    for (int i = 0; i < count; ++i) {
+        const QModelIndex index = List1_items->index(i);
+        const QString label = index.data(Qt::DisplayRole).toString();
+        // Selecting runs List1_Click, which puts the label into the entry, whose change handler
+        // recomposes the preview with the style in force now.
+        selection.setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
+        process_events();
+        // Whatever was typed or clicked meanwhile, this file shows its own label.
+        if (Text_Texte->text() != label) Text_Texte->setText(label);
+
+        const qv::Result<QString> saved =
+            qv::save_button(Picture_previewscroll->canvas().image, directory, label);
+        if (!saved) {
+            platform().show_message(this, saved.error());
+            return;
+        }
+        if (since_progress.elapsed() >= kProgressIntervalMs) {
+            List1->scrollTo(index);
+            show_batch_progress(i + 1, count);
+            since_progress.restart();
+        }
+        process_events();
+    }
+}
+
+void Form_Main::show_batch_progress(int done, int total) {
+    const QRect r = Image_Make->window_rect();
+    {
+        QPainter p(&screen_);
+        p.drawImage(r.topLeft(), etat2_, r);
+        // The pressed face without its caption: each row of the face repeats its colour just
+        // inside the bevel, where no caption is drawn.
+        const QRect face = r.adjusted(2, 2, -2, -2);
+        for (int y = face.top(); y <= face.bottom(); ++y)
+            p.fillRect(QRect(face.left(), y, face.width(), 1),
+                       QColor(etat2_.pixel(face.left(), y)));
+        const int filled = int(qint64(r.width() - 4) * done / total);
+        p.fillRect(QRect(r.left() + 2, r.bottom() - 2, filled, 2), QColor(kProgressBar));
+        QFont font(QStringLiteral("DejaVu Sans"));
+        font.setPixelSize(9);
+        p.setFont(font);
+        p.setPen(QColor(kProgressText));
+        p.drawText(r.adjusted(0, 0, 0, -2), Qt::AlignCenter,
+                   QStringLiteral("%1 / %2").arg(done).arg(total));
+    }
+    show_on_screen(r);
+}
+
+void Form_Main::end_batch_progress() {
+    const QRect r = Image_Make->window_rect();
+    {
+        QPainter p(&screen_);
+        p.setCompositionMode(QPainter::CompositionMode_Source);
+        p.drawImage(r.topLeft(), persistent_, r);
+    }
+    show_on_screen(r);
+}

@@ -1,0 +1,47 @@
+#include "core/io/text_list.h"
+#include "window/form_main.h"
+
+#include <QItemSelectionModel>
+#include <QLineEdit>
+#include <QListView>
+#include <QStringListModel>
+
+void Form_Main::wire_text_list() {
+    connect(Image_loadTxt, &HotSpot::MouseDown, this, &Form_Main::Image_loadTxt_MouseDown);
+    connect(Image_loadTxt, &HotSpot::MouseUp, this, &Form_Main::Image_loadTxt_MouseUp);
+    connect(Image_loadTxt, &HotSpot::Click, this, &Form_Main::Image_loadTxt_Click);
+    // Any change of the selection counts: a click, the keyboard, or the batch run selecting.
+    connect(List1->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            &Form_Main::List1_Click);
+}
+
+void Form_Main::Image_loadTxt_MouseDown(int, int, double, double) {
+    draw_etat(Image_loadTxt, kPressed);
+}
+
+void Form_Main::Image_loadTxt_MouseUp(int, int, double, double) {
+    draw_etat(Image_loadTxt, kNormal);
+}
+
+void Form_Main::Image_loadTxt_Click() {
+    // A run walks the list it started with; a new list waits until it has finished.
+    if (batch_running_) return;
+    const std::optional<QString> chosen =
+        platform().open_file(this, platform().program_folder(), QStringLiteral("*.txt"));
+    if (!chosen) return;
+    // Read whole before the old list goes, so that a file that cannot be read costs nothing.
+    qv::Result<QStringList> labels = qv::read_text_list(*chosen);
+    if (!labels) {
+        platform().show_message(this, labels.error());
+        return;
+    }
+    // One reset: nothing is selected afterwards and the label entry keeps its text.
+    List1_items->setStringList(std::move(*labels));
+}
+
+void Form_Main::List1_Click() {
+    const QModelIndexList chosen = List1->selectionModel()->selectedIndexes();
+    if (chosen.isEmpty()) return;
+    // The entry's change handler recomposes the preview (none when the text is the same).
+    Text_Texte->setText(chosen.first().data(Qt::DisplayRole).toString());
+}

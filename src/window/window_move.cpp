@@ -1,0 +1,85 @@
+#include "window/window_move.h"
+
+#include "window/shell_math.h"
+
+#include <QGuiApplication>
+#include <QMouseEvent>
+#include <QScreen>
+#include <QWidget>
+#include <QWindow>
+
+namespace qv {
+namespace {
+
+// Names the follower of a window while it follows, so that a second start finds it.
+const QString kFollowing = QStringLiteral("qv_following_pointer");
+
+// Moves the window with the pointer while the left button is held, for when the window manager
+// cannot. The first pointer move anchors the window to the pointer; the left button's release,
+// or a move without it, ends the follow. Pointer moves are the move's own while it lasts, as
+// they would be inside a window manager's move, so the title strip does not see them.
+class PointerFollower final : public QObject {
+  public:
+    explicit PointerFollower(QWidget& window) : QObject(&window), window_(window) {
+        setObjectName(kFollowing);
+        QCoreApplication::instance()->installEventFilter(this);
+    }
+
+  protected:
+    bool eventFilter(QObject* target, QEvent* event) override {
+        if (!following_ || !target->isWidgetType()) return false;
+        if (event->type() == QEvent::MouseMove) {
+            const auto* e = static_cast<const QMouseEvent*>(event);
+            if (!(e->buttons() & Qt::LeftButton)) {
+                finish();
+                return false;
+            }
+            const QPoint pointer = e->globalPosition().toPoint();
+            if (!anchored_) {
+                grip_ = pointer - window_.pos();
+                anchored_ = true;
+            } else {
+                window_.move(pointer - grip_);
+            }
+            return true;
+        }
+        if (event->type() == QEvent::MouseButtonRelease &&
+            static_cast<const QMouseEvent*>(event)->button() == Qt::LeftButton)
+            finish();
+        return false;
+    }
+
+  private:
+    void finish() {
+        following_ = false;
+        setObjectName(QString());
+        QCoreApplication::instance()->removeEventFilter(this);
+        deleteLater();
+    }
+
+    QWidget& window_;
+    QPoint grip_;
+    bool anchored_ = false;
+    bool following_ = true;
+};
+
+}  // namespace
+
+bool begin_window_move(QWidget& window, int buttons) {
+    if (buttons != Qt::LeftButton) return false;
+    if (window.findChild<QObject*>(kFollowing, Qt::FindDirectChildrenOnly)) return true;
+    QWindow* handle = window.windowHandle();
+    if (handle && handle->startSystemMove()) return true;
+    new PointerFollower(window);
+    return true;
+}
+
+void centre_on_screen(QWidget& window) {
+    QScreen* screen = window.screen();
+    if (!screen) screen = QGuiApplication::primaryScreen();
+    if (!screen) return;
+    const QRect area = screen->geometry();
+    window.move(area.topLeft() + centred_origin(area.size(), window.size()));
+}
+
+}  // namespace qv

@@ -1,0 +1,88 @@
+#include "core/io/atomic_write.h"
+#include "core/io/bmp_writer.h"
+#include "core/io/output_path.h"
+#include "core/io/staged_file.h"
+
+#include <gtest/gtest.h>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+namespace {
+
+QStringList entries(const QString& dir) {
+    return QDir(dir).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+}
+
+QByteArray contents(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+TEST(Bmp, ExactBytesAndEveryPixelReadBackAtOddWidths) {
+    QImage image(3, 2, QImage::Format_ARGB32);  // converted on the way
+    image.fill(QColor(10, 20, 30));
+    QByteArray bytes = "keep";  // appended to
+    qv::encode_bmp24_into(image, bytes);
+    // Size 78, pixels at 54, 40-byte info, 3x2, 1 plane, 24 bits, 24 bytes of pixels, 96 dpi.
+    const QByteArray header = QByteArray::fromHex(
+        "424d 4e000000 00000000 36000000 28000000 03000000 02000000 0100 1800 00000000 18000000 "
+        "c40e0000 c40e0000 00000000 00000000");
+    const QByteArray row = QByteArray::fromHex("1e140a 1e140a 1e140a 000000");  // padded to 4
+    EXPECT_EQ(bytes.toHex(' '), ("keep" + header + row + row).toHex(' '));
+    for (int width : {1, 2, 3, 65, 150}) {
+        QImage pattern(width, 7, QImage::Format_RGB32);
+        for (int y = 0; y < 7; ++y)
+            for (int x = 0; x < width; ++x) pattern.setPixel(x, y, qRgb(x * 37, y * 99, x * y));
+        EXPECT_EQ(QImage::fromData(qv::encode_bmp24(pattern)).convertToFormat(QImage::Format_RGB32),
+                  pattern)
+            << width;
+    }
+}
+
+// Staged files, nameless or named, appear whole under their name replacing an older one;
+// discarded or failed ones leave nothing; failures name the path and the reason.
+TEST(AtomicWrite, ReplacesWholeOrFailsNamingThePathAndReason) {
+    for (const bool nameless : {true, false}) {
+        QTemporaryDir dir;
+        const QString home = dir.filePath("Home.bmp");
+        ASSERT_TRUE(qv::commit_file(*qv::stage_file(home, "an older, longer file", nameless)));
+        const auto staged = qv::stage_file(home, "new", nameless);
+        EXPECT_EQ(contents(home), "an older, longer file");
+        ASSERT_TRUE(staged.ok() && qv::commit_file(*staged).ok());
+        qv::discard_file(*qv::stage_file(dir.filePath("News.bmp"), "x", nameless));
+        EXPECT_EQ(contents(home), "new");
+        EXPECT_EQ(entries(dir.path()), QStringList{"Home.bmp"});
+    }
+    QTemporaryDir dir;
+    // 250 bytes: the usual temporary name would pass the 255-byte limit, a shorter one is used.
+    const QString long_name = QString(246, 'x') + ".bmp";
+    EXPECT_TRUE(qv::write_file_atomically(dir.filePath(long_name), "long").ok());
+    const std::pair<QString, const char*> failures[] = {
+        {dir.filePath("missing/Home.bmp"), "No such file or directory"},
+        {dir.filePath(long_name + "/Home.bmp"), "Not a directory"},
+        {dir.filePath(QString(256, 'n')), "File name too long"},
+        {dir.path(), "Is a directory"}};
+    for (const auto& [path, reason] : failures)
+        EXPECT_EQ(qv::write_file_atomically(path, "data").error(),
+                  "Cannot write " + path + ": " + reason);
+    EXPECT_EQ(entries(dir.path()), QStringList{long_name});
+}
+
+TEST(OutputPath, JoinsWithOneSlashKeepsTheLabelAndRefusesToLeave) {
+    EXPECT_EQ(*qv::output_path("/web/img", "Home"), "/web/img/Home.bmp");
+    EXPECT_EQ(*qv::output_path("/web/img/", "Home"), "/web/img/Home.bmp");
+    EXPECT_EQ(*qv::output_path("/", "Home"), "/Home.bmp");
+    EXPECT_EQ(*qv::output_path("/out", "  Home "), "/out/  Home .bmp");
+    EXPECT_EQ(*qv::output_path("/out", ""), "/out/.bmp");
+    EXPECT_EQ(*qv::output_path("/out", "sub/..Home..", ".png"), "/out/sub/..Home...png");
+    EXPECT_EQ(*qv::output_path("rel", "a\\b"), "rel/a\\b.bmp");
+    EXPECT_TRUE(qv::output_path("", "Home").error().contains("choose one"));
+    for (const QString label : {"/etc/Home", "../Home", "a/../../Home", "..", "a/.."})
+        EXPECT_TRUE(qv::output_path("/out", label).error().contains('"' + label + '"'))
+            << label.toStdString();
+    const QString nul = QString("Ho") + QChar(0) + "me";
+    EXPECT_TRUE(qv::output_path("/out", nul).error().contains("/out/Ho\\x00me.bmp"));
+}
+
+}  // namespace

@@ -1,0 +1,146 @@
+// Real pixels drawn in DejaVu Sans on 96-dpi canvases.
+#include "core/render/composer.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+namespace {
+
+using namespace qv;
+
+const QRgb kBlack = qRgb(0, 0, 0);
+
+ButtonStyle style_with(const char* label, QString r = "255", QString g = "0", QString b = "0") {
+    return {label, "DejaVu Sans", "10", kFalse, kFalse, kFalse, r, g,
+            b,     kAlignCentre,  "0",  "0",    10};
+}
+
+// A different colour in every pixel, so a shifted or partial copy shows.
+Canvas patterned_background(QSize size = {150, 56}) {
+    Canvas c = Canvas::make(size, kWindowBackground);
+    for (int y = 0; y < size.height(); ++y)
+        for (int x = 0; x < size.width(); ++x) c.image.setPixel(x, y, qRgb(x, y * 4, 90));
+    return c;
+}
+
+struct Drawn {
+    QImage button, typo;
+    PreviewResult result;
+};
+Drawn draw(const ButtonStyle& style, const Canvas& background = patterned_background()) {
+    Canvas button = Canvas::make({150, 56}, kWindowBackground);
+    Canvas typo = Canvas::make({150, 36}, kPanelColour);
+    const PreviewResult result = draw_preview(button, typo, background, style);
+    return {button.image, typo.image, result};
+}
+
+int count(const QImage& img, const std::function<bool(int, int, QRgb)>& pred) {
+    int n = 0;
+    for (int y = 0; y < img.height(); ++y)
+        for (int x = 0; x < img.width(); ++x) n += pred(x, y, img.pixel(x, y));
+    return n;
+}
+int count(const QImage& img, QRgb colour) {
+    return count(img, [&](int, int, QRgb p) { return p == colour; });
+}
+
+TEST(Drawing, EmptyLabelLeavesTheBackgroundWithEveryEffect) {
+    ButtonStyle s = style_with("");
+    s.effet1_on = s.effet2_on = s.effet3_on = kTrue;
+    const Drawn d = draw(s);
+    EXPECT_TRUE(d.result.typo_ok && d.result.button_ok);
+    EXPECT_EQ(d.button, patterned_background().image);
+    EXPECT_EQ(count(d.typo, kPanelColour.rgb()), 150 * 36);
+}
+
+TEST(Drawing, FaceAndReliefColoursAppearInEveryFace) {
+    for (const char* face : {"DejaVu Sans", ""}) {  // empty: the default face
+        ButtonStyle s = style_with("Quorvane", "50", "200", "0");
+        s.font_name = face;
+        s.font_size = "20";
+        s.effet3_on = kTrue;
+        const Drawn d = draw(s);
+        EXPECT_TRUE(d.result.typo_ok && d.result.button_ok) << face;
+        for (const QImage& image : {d.button, d.typo})
+            for (const QRgb colour : {qRgb(50, 200, 0), qRgb(0, 100, 0), qRgb(150, 255, 100)})
+                EXPECT_GT(count(image, colour), 5) << face << " " << std::hex << colour;
+    }
+}
+
+TEST(Drawing, ShadowLiesOnePixelDownAndRightOfTheFace) {
+    ButtonStyle s = style_with("Quorvane");
+    s.font_size = "20";
+    const QImage face = draw(s).button;
+    s.effet1_on = kTrue;
+    const auto shadow = [&](int x, int y, QRgb p) {
+        EXPECT_TRUE(p != kBlack || face.pixel(x - 1, y - 1) == qRgb(255, 0, 0)) << x << "," << y;
+        return p == kBlack;
+    };
+    EXPECT_GT(count(draw(s).button, shadow), 10);
+}
+
+TEST(Drawing, BadColourKeepsTheBlackPassesAndStopsBeforeTheFace) {
+    ButtonStyle s = style_with("Quorvane", "255", "");
+    s.effet1_on = kTrue;
+    const Drawn d = draw(s, Canvas::make({150, 56}, Qt::white));
+    EXPECT_FALSE(d.result.typo_ok || d.result.button_ok);
+    // Only blends of the grey backgrounds with black: no red from a face.
+    for (const QImage& image : {d.button, d.typo}) {
+        EXPECT_GT(count(image, kBlack), 5);
+        EXPECT_EQ(count(image, [](int, int, QRgb p) { return qRed(p) > qGreen(p) + 2; }), 0);
+    }
+}
+
+TEST(Drawing, MarginsMoveOnlyTheirOwnAlignment) {
+    ButtonStyle s = style_with("Quo");
+    const QImage centred = draw(s).button;
+    const auto at = [&s](const char* left) {
+        s.margin_left = s.margin_right = left;
+        return draw(s).button;
+    };
+    EXPECT_EQ(at("30"), centred);
+    s.align_mode = kAlignLeft;  // a real margin, which the pass rounds half to even
+    EXPECT_NE(at("2.5"), at("3.5"));
+    EXPECT_EQ(at("2.5"), at("2"));
+    EXPECT_EQ(at("3.5"), at("4"));
+}
+
+TEST(Drawing, SixteenBitOverflowFailsWithoutTouchingTheStyle) {
+    ButtonStyle s = style_with("Quo");
+    s.effet1_on = kTrue;
+    s.text_y = 32767;  // the shadow's y + 1 overflows
+    const Drawn d = draw(s);
+    EXPECT_TRUE(!d.result.button_ok && d.result.typo_ok);  // the font preview's y is a real
+    EXPECT_EQ(d.button, patterned_background().image);     // failed at the moved origin: no pass
+    EXPECT_EQ(s.text_y, 32767);
+    s.text_y = 32766;
+    EXPECT_TRUE(draw(s).result.button_ok);
+    s.effet1_on = kFalse;
+    s.effet2_on = kTrue;
+    s.text_y = -32768;  // the outline's y - 1
+    EXPECT_FALSE(draw(s).result.button_ok);
+}
+
+// Every pass draws the underline in its own colour: with the outline on, black lies along both
+// sides of the face's underline.
+TEST(Drawing, EveryPassDrawsTheUnderline) {
+    const QRgb red = qRgb(255, 0, 0);
+    ButtonStyle s = style_with("ann");  // nothing below the baseline but the underline
+    s.font_underline = kTrue;
+    const QImage plain = draw(s).button;
+    int row = -1;  // the lowest row holding the face
+    count(plain, [&](int, int y, QRgb p) { return p == red && (row = y); });
+    const auto on_line = [&](int x) { return plain.pixel(x, row) == red; };
+    const int width = count(plain, [&](int x, int y, QRgb) { return y == row && on_line(x); });
+    ASSERT_GT(width, 15);
+    s.effet2_on = kTrue;
+    const QImage outlined = draw(s).button;
+    for (int y : {row - 1, row + 1})
+        EXPECT_GE(count(outlined, [&](int x, int py,
+                                      QRgb p) { return py == y && p == kBlack && on_line(x); }),
+                  width - 4)
+            << "row " << y;
+}
+
+}  // namespace

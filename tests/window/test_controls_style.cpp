@@ -1,0 +1,250 @@
+// The style controls (steppers, alignment, the vertical drag, the switches, the entries) and the
+// font configuration panel (the TrueType/bitmap pair, the close box, the animations).
+#include "core/render/text_renderer.h"
+#include "window/controls/control_math.h"
+#include "window_test_support.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+#include <memory>
+#include <tuple>
+#include <utility>
+#include <vector>
+
+namespace {
+
+// Pixels dark enough to come only from the black effect passes (the label is white on grey).
+int dark_pixels(const QImage& image) {
+    int n = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) n += qGray(image.pixel(x, y)) < 60;
+    return n;
+}
+
+}  // namespace
+
+class ControlsTest : public QObject {
+    Q_OBJECT
+    std::unique_ptr<Window> w_;
+    std::vector<int> widths_;  // every width the window was given, in order
+
+  private slots:
+    void init() {
+        w_ = std::make_unique<Window>(QStringList{"DejaVu Sans", "DejaVu Serif"});
+        widths_.clear();
+        Form_Main& f = w_->form;
+        f.on_width_set = [this](int twips) { widths_.push_back(twips); };
+        QVERIFY(skins_differ(f, {f.Image_typotruetype, f.Image_typobitmap, f.Image_typoback,
+                                 f.Image_TypoBrowse, f.Image_left, f.Image_center, f.Image_right}));
+    }
+    void cleanup() { w_.reset(); }
+
+    void steppers_hold_limits_and_redraw() {
+        Form_Main& f = w_->form;
+        DrawCounter draws{f};
+        const std::tuple<QLabel*, void (Form_Main::*)(), int> limits[] = {
+            {f.Label_alignleft, &Form_Main::Image_leftmoins_Click, 0},
+            {f.Label_alignleft, &Form_Main::Image_leftplus_Click, 200},
+            {f.Label_alignright, &Form_Main::Image_rightmoins_Click, 0},
+            {f.Label_alignright, &Form_Main::Image_rightplus_Click, 200},
+            {f.Label_size, &Form_Main::Image_sizemoins_Click, 5},
+            {f.Label_size, &Form_Main::Image_sizeplus_Click, 100},
+        };
+        for (const auto& [caption, click, limit] : limits) {
+            caption->setText(QString::number(limit));
+            (f.*click)();
+            QCOMPARE(caption->text(), QString::number(limit));
+            QCOMPARE(draws.since(), 1);
+        }
+        // From the start-up 10, through the hot-spot: five steps down to 5, then it holds.
+        f.Label_size->setText(QStringLiteral("10"));
+        for (int size : {9, 8, 7, 6, 5, 5}) {
+            QTest::mouseClick(f.Image_sizemoins, Qt::LeftButton);
+            QCOMPARE(f.Label_size->text(), QString::number(size));
+            QCOMPARE(draws.since(), 1);
+        }
+    }
+
+    void drag_follows_the_left_button_alone() {
+        QCOMPARE(qv::drag_text_y(10, 15), std::int16_t(2));  // 2.5 halves to even
+        QCOMPARE(qv::drag_text_y(11, 15), std::int16_t(4));
+        QCOMPARE(qv::drag_text_y(1e9, 15), std::numeric_limits<std::int16_t>::max());
+        QCOMPARE(qv::drag_text_y(-1e9, 15), std::numeric_limits<std::int16_t>::min());
+        QCOMPARE(qv::drag_text_y(std::nan(""), 15), std::int16_t(0));
+
+        Form_Main& f = w_->form;
+        CanvasView* preview = f.Picture_previewscroll;
+        preview->show();  // as the first background picture does
+        const int height = qv::line_height(preview->canvas());
+        const auto send = [&](QEvent::Type type, Qt::MouseButton button, Qt::MouseButtons held,
+                              double y) {
+            send_mouse(preview, type, {20, y}, button, held);
+        };
+        send(QEvent::MouseButtonPress, Qt::LeftButton, Qt::LeftButton, 30);
+        QCOMPARE(f.text_y, qv::drag_text_y(30, height));
+        DrawCounter draws{f};
+        send(QEvent::MouseMove, Qt::NoButton, Qt::LeftButton, -12);  // above the picture
+        QCOMPARE(f.text_y, qv::drag_text_y(-12, height));
+        QCOMPARE(draws.since(), 1);
+        send(QEvent::MouseButtonRelease, Qt::LeftButton, Qt::NoButton, -12);
+
+        const std::int16_t kept = f.text_y;
+        send(QEvent::MouseButtonPress, Qt::RightButton, Qt::RightButton, 40);
+        send(QEvent::MouseMove, Qt::NoButton, Qt::LeftButton | Qt::RightButton, 41);
+        send(QEvent::MouseMove, Qt::NoButton, Qt::NoButton, 42);
+        preview->hide();  // no picture yet: the drag does nothing, even called directly
+        f.Picture_previewscroll_MouseDown(1, 0, 20, 40);
+        QCOMPARE(f.text_y, kept);
+        QCOMPARE(draws.since(), 0);
+    }
+
+    void switches_and_alignments() {
+        Form_Main& f = w_->form;
+        DrawCounter draws{f};
+        const std::pair<qv::Flag Form_Main::*, HotSpot*> switches[] = {
+            {&Form_Main::effet1_on, f.Image_effet1}, {&Form_Main::effet2_on, f.Image_effet2},
+            {&Form_Main::effet3_on, f.Image_effet3}, {&Form_Main::font_italic, f.Image2},
+            {&Form_Main::font_underline, f.Image3},  {&Form_Main::font_bold, f.Image4},
+        };
+        for (const auto& [flag, spot] : switches) {
+            QVERIFY(skins_differ(f, {spot}));
+            for (const qv::Flag on : {qv::kTrue, qv::kFalse}) {
+                QTest::mouseClick(spot, Qt::LeftButton);
+                QCOMPARE(f.*flag, on);
+                QVERIFY(latched(f, spot, on == qv::kTrue ? f.Picture_Etat2() : f.Picture_Etat1()));
+                QCOMPARE(draws.since(), 1);
+            }
+        }
+        // The alignments are a radio group; that only one shows selected is the storm test's.
+        HotSpot* const alignments[] = {f.Image_left, f.Image_center, f.Image_right};
+        for (int mode : {2, 0, 1}) {
+            QTest::mouseClick(alignments[mode], Qt::LeftButton);
+            QCOMPARE(f.align_mode, std::int16_t(mode));
+            QVERIFY(latched(f, alignments[mode], f.Picture_Etat2()));
+            QCOMPARE(draws.since(), 1);
+        }
+        // Several switches on show together in the preview's pixels.
+        const QImage& preview = f.Picture_previewscroll->canvas().image;
+        QCOMPARE(dark_pixels(preview), 0);
+        f.Image_effet2_Click();  // outline
+        const int outlined = dark_pixels(preview);
+        QVERIFY(outlined > 0);
+        f.Image_effet1_Click();  // and shadow
+        QVERIFY(dark_pixels(preview) > outlined);
+    }
+
+    void entries_redraw_at_every_keystroke_and_choice() {
+        Form_Main& f = w_->form;
+        DrawCounter draws{f};
+        f.Text_R->selectAll();  // over the start-up 255
+        for (int typed = 1; typed <= 3; ++typed) {
+            QTest::keyClick(f.Text_R, "128"[typed - 1]);
+            QCOMPARE(f.Text_R->text(), QStringLiteral("128").left(typed));
+            QCOMPARE(draws.since(), 1);
+        }
+
+        QListWidget* list = f.List_Typo;
+        const QImage button = f.Picture_previewscroll->canvas().image;
+        const QImage typo = f.Picture_typoscroll->canvas().image;
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                          list->visualItemRect(list->item(1)).center());  // sorted: Serif second
+        QCOMPARE(draws.since(), 1);
+        QCOMPARE(f.Picture_previewscroll->canvas().font.family(), QStringLiteral("DejaVu Serif"));
+        QVERIFY(f.Picture_previewscroll->canvas().image != button);
+        QVERIFY(f.Picture_typoscroll->canvas().image != typo);
+
+        QTest::keyClick(list, Qt::Key_Up);
+        QCOMPARE(draws.since(), 1);
+        QCOMPARE(f.Picture_typoscroll->canvas().font.family(), QStringLiteral("DejaVu Sans"));
+    }
+
+    void width_sequences() {
+        std::vector<int> collapse, expand;
+        for (int i = 0; i < 29; ++i) {
+            collapse.push_back((600 - 10 * i) * 15);
+            expand.push_back((319 + 10 * i) * 15);
+        }
+        collapse.push_back(4785);
+        expand.push_back(9000);
+        QCOMPARE(qv::collapse_widths(), collapse);
+        QCOMPARE(qv::expand_widths(4785), expand);
+        QCOMPARE(qv::expand_widths(8850), (std::vector<int>{8850, 9000, 9000}));
+    }
+
+    void truetype_and_bitmap_open_and_close() {
+        Form_Main& f = w_->form;
+        const QPoint left_edge = f.pos();
+        f.Image_typobitmap_Click();  // closed: only the looks change
+        QVERIFY(widths_.empty());
+        QVERIFY(latched(f, f.Image_typobitmap, f.Picture_Etat2()));
+        for (const bool opening : {true, false}) {
+            widths_.clear();
+            QTest::mouseClick(f.Image_typotruetype, Qt::LeftButton);
+            QCOMPARE(widths_, opening ? qv::expand_widths(4785) : qv::collapse_widths());
+            QCOMPARE(f.size(), QSize(opening ? 600 : 319, 240));
+            QCOMPARE(f.pos(), left_edge);
+            QVERIFY(latched(f, f.Image_typotruetype, f.Picture_Etat2()));
+            QVERIFY(latched(f, f.Image_typobitmap, f.Picture_Etat1()));
+        }
+        f.set_width_twips(6000);  // part way: TrueType opens from there
+        widths_.clear();
+        f.Image_typotruetype_Click();
+        QCOMPARE(widths_, qv::expand_widths(6000));
+        widths_.clear();
+        f.Image_typobitmap_Click();  // open: bitmap closes it
+        QCOMPARE(widths_, qv::collapse_widths());
+    }
+
+    // Both give the pressed look until any mouse-up; only the close box acts, collapsing from
+    // the full width whatever the width now.
+    void close_box_and_browse_push() {
+        Form_Main& f = w_->form;
+        const auto push = [&](HotSpot* spot) {
+            QTest::mousePress(spot, Qt::RightButton);
+            QVERIFY(shows(f.screen_image(), spot, f.Picture_Etat2()));
+            QTest::mouseRelease(spot, Qt::RightButton, {}, QPoint(-200, 5));  // off it
+            QVERIFY(shows(f.screen_image(), spot, f.Picture_Etat1()));
+        };
+        const QImage before = f.persistent_image();
+        push(f.Image_TypoBrowse);
+        QVERIFY(widths_.empty());
+        QCOMPARE(f.persistent_image(), before);
+
+        f.Image_typotruetype_Click();
+        f.set_width_twips(6000);
+        widths_.clear();
+        push(f.Image_typoback);
+        QCOMPARE(widths_, qv::collapse_widths());
+        QVERIFY(latched(f, f.Image_typotruetype, f.Picture_Etat2()));
+    }
+
+    void truetype_click_during_a_collapse() {
+        Form_Main& f = w_->form;
+        f.expand();
+        widths_.clear();
+        // A click arriving at 7500 twips is handled at the yield that follows.
+        f.on_width_set = [&, clicked = false](int twips) mutable {
+            widths_.push_back(twips);
+            if (twips == 7500 && !std::exchange(clicked, true))
+                QTimer::singleShot(
+                    0, [&] { QTest::mouseClick(f.Image_typotruetype, Qt::LeftButton); });
+        };
+        f.Image_typotruetype_Click();
+        // The collapse up to 7500, the whole expansion from there, then the rest of the collapse.
+        std::vector<int> expected = qv::collapse_widths();
+        const std::vector<int> expand = qv::expand_widths(7500);
+        expected.insert(std::find(expected.begin(), expected.end(), 7500) + 1, expand.begin(),
+                        expand.end());
+        QCOMPARE(widths_, expected);
+        QCOMPARE(f.size(), QSize(319, 240));
+        QVERIFY(latched(f, f.Image_typotruetype, f.Picture_Etat2()));
+    }
+};
+
+QTEST_MAIN(ControlsTest)
+#include "test_controls_style.moc"

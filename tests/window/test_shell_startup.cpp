@@ -1,0 +1,113 @@
+// Start-up: the defaults, the window's place, the font catalogue and its splash window, the
+// about window, and the arithmetic behind the gauge and the centring.
+#include "core/render/canvas.h"
+#include "window/shell_math.h"
+#include "window/window_move.h"
+#include "window_test_support.h"
+
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QScreen>
+
+namespace {
+
+QPoint centred(const QWidget& w) {
+    const QRect screen = QGuiApplication::primaryScreen()->geometry();
+    return screen.topLeft() + qv::centred_origin(screen.size(), w.size());
+}
+
+}  // namespace
+
+class ShellStartup : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void arithmetic() {
+        QCOMPARE(qv::gauge_width(0, 88), 0.0f);
+        QVERIFY(qAbs(qv::gauge_width(43, 88) - 85.5057f) < 1e-3f);
+        QVERIFY(qAbs(qv::gauge_width(87, 88) - 173.0f) < 1e-3f);
+        QCOMPARE(qv::gauge_width(0, 1), 173.0f);  // one font: full at once
+        QCOMPARE(qv::whole_pixels(85.5f), 86);
+        QCOMPARE(qv::whole_pixels(84.5f), 84);  // a half goes to the even neighbour
+        // 1280 x 1024 screen: (9600 - 2392.5) twips = 480.5 px -> 480.
+        QCOMPARE(qv::centred_origin({1280, 1024}, {319, 240}), QPoint(480, 392));
+        QCOMPARE(qv::centred_origin({1280, 1024}, {185, 109}), QPoint(548, 458));
+    }
+
+    // The splash window shows the catalogue's progress; closing it then only hides the one the
+    // catalogue goes on with.
+    void endStateOfStartUp() {
+        ScriptedPlatform platform;
+        platform.fonts = {"Zeta Sans", "beta", "DejaVu Sans", "Alpha", "Beta Bold"};
+        Form_Main f(platform);
+        bool busy_with_splash = false;
+        int reloaded_hidden = 0;
+        platform.on_fonts = [&] {
+            const QCursor* cursor = QGuiApplication::overrideCursor();
+            const Form_Splash& s = f.splash();
+            busy_with_splash = cursor && cursor->shape() == Qt::WaitCursor && s.isVisible() &&
+                               s.pos() == centred(s) && s.gauge_width() == 0 &&
+                               s.Label1->text() == QStringLiteral("Loading TrueType...");
+            QTimer::singleShot(0, &f, [&] {  // after the first font
+                QTest::mouseClick(f.splash().Image_Quit, Qt::LeftButton);
+                QTimer::singleShot(0, &f, [&] {
+                    reloaded_hidden += f.splash_loaded() && !f.splash().isVisible();
+                });
+            });
+        };
+        f.Form_Load();
+        QVERIFY(busy_with_splash);
+        QCOMPARE(reloaded_hidden, 1);
+        QCOMPARE(QGuiApplication::overrideCursor(), nullptr);
+        QVERIFY(!f.splash_loaded());
+        for (const Form_Splash* s : f.findChildren<Form_Splash*>())  // none on its way out either
+            QVERIFY(!s->isVisible());
+
+        QCOMPARE((QStringList{f.Text_Texte->text(), f.Text_R->text(), f.Text_G->text(),
+                              f.Text_B->text(), f.Label_size->text(), f.Label_alignleft->text(),
+                              f.Label_alignright->text(), f.Label_Directory->text()}),
+                 (QStringList{"Quorvane", "255", "255", "255", "10", "0", "0", ""}));
+        for (const QLineEdit* c : {f.Text_R, f.Text_G, f.Text_B})
+            QCOMPARE(c->palette().color(QPalette::Base), qv::kPanelColour);
+        QCOMPARE(f.Picture_typoscroll->size(), QSize(150, 36));
+        QVERIFY(f.isVisible());
+        QCOMPARE(f.geometry(), QRect(centred(f), QSize(319, 240)));
+
+        QCOMPARE(f.align_mode, std::int16_t{1});
+        QVERIFY(shows(f.persistent_image(), f.Image_center, f.Picture_Etat2()));
+        for (const HotSpot* off : {f.Image_left, f.Image_right, f.Image_effet1, f.Image_effet2,
+                                   f.Image_effet3, f.Image2, f.Image3, f.Image4})
+            QVERIFY2(shows(f.persistent_image(), off, f.Picture_Etat1()),
+                     qPrintable(off->objectName()));
+
+        QStringList fonts;
+        for (int i = 0; i < f.List_Typo->count(); ++i) fonts << f.List_Typo->item(i)->text();
+        QCOMPARE(fonts, QStringList({"Alpha", "beta", "Beta Bold", "DejaVu Sans", "Zeta Sans"}));
+        QCOMPARE(f.List_Typo->currentItem(), nullptr);  // and so nothing selected
+    }
+
+    void aboutShowsEmptySplashModallyEvenWithoutFonts() {
+        Window w(QStringList{});
+        QCOMPARE(w.form.List_Typo->count(), 0);
+        QVERIFY(!w.form.splash_loaded());
+        bool as_about = false;
+        w.platform.on_modal = [&](QDialog& d) {
+            auto* s = qobject_cast<Form_Splash*>(&d);
+            QVERIFY(s);
+            as_about = s->isVisible() && s->isModal() && s->Label1->text().isEmpty() &&
+                       s->Label2->text().isEmpty() && s->gauge_width() == 0 &&
+                       s->pos() == centred(*s);
+            QTest::mouseClick(s->Image_Quit, Qt::LeftButton);
+            QVERIFY(!s->isVisible());
+        };
+        QTest::mouseClick(w.form.Image_About, Qt::LeftButton);
+        QCOMPARE(w.platform.modal_count, 1);
+        QVERIFY(as_about);
+        QVERIFY(!w.form.splash_loaded());
+    }
+};
+
+QTEST_MAIN(ShellStartup)
+#include "test_shell_startup.moc"
