@@ -33,9 +33,9 @@ cmake --build build -j "$jobs"
 if [ "$mode" = run ]; then
     if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
         echo "No display found: starting Quorvane on a virtual X server (xvfb-run)."
-        exec xvfb-run -a -s "-screen 0 1280x1024x24" build/src/quorvane
+        exec xvfb-run -a -s "-screen 0 1280x1024x24" build/bin/quorvane
     fi
-    exec build/src/quorvane
+    exec build/bin/quorvane
 fi
 
 # Every source as the project's .clang-format lays it out.
