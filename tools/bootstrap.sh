@@ -12,7 +12,10 @@ esac
 
 packages=(g++ cmake ninja-build pkg-config qt6-base-dev libgl-dev libgtest-dev libgmock-dev
     libbenchmark-dev fonts-dejavu-core fonts-liberation2 xvfb xauth)
-if [ "$mode" = test ]; then packages+=(clang-format); fi
+# The install tests validate the menu entry and metainfo, make the man page and build the .deb.
+if [ "$mode" = test ]; then
+    packages+=(clang-format desktop-file-utils appstream help2man dpkg-dev file)
+fi
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
