@@ -5,12 +5,12 @@
 # Builds nothing: it runs the tool that is there.
 #
 # Usage: bench/memory_batch.sh [PATH/TO/quorvane-batch] [COUNT...]
-#   Default tool: build/src/quorvane-batch. Default counts: 10000 100000.
+#   Default tool: build/bin/quorvane-batch. Default counts: 10000 100000.
 #   The buttons go to a folder under $QV_BENCH_DIR (default: /dev/shm when it has room, else the
 #   system's temporary folder) and are deleted after each run.
 set -euo pipefail
 
-tool=${1:-build/src/quorvane-batch}
+tool=${1:-build/bin/quorvane-batch}
 shift || true
 counts=("$@")
 [ ${#counts[@]} -gt 0 ] || counts=(10000 100000)

@@ -12,7 +12,10 @@ esac
 
 packages=(g++ cmake ninja-build pkg-config qt6-base-dev libgl-dev libgtest-dev libgmock-dev
     libbenchmark-dev fonts-dejavu-core fonts-liberation2 xvfb xauth)
-if [ "$mode" = test ]; then packages+=(clang-format); fi
+# The install tests validate the menu entry and metainfo, make the man page and build the .deb.
+if [ "$mode" = test ]; then
+    packages+=(clang-format desktop-file-utils appstream help2man dpkg-dev file)
+fi
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
@@ -33,9 +36,9 @@ cmake --build build -j "$jobs"
 if [ "$mode" = run ]; then
     if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
         echo "No display found: starting Quorvane on a virtual X server (xvfb-run)."
-        exec xvfb-run -a -s "-screen 0 1280x1024x24" build/src/quorvane
+        exec xvfb-run -a -s "-screen 0 1280x1024x24" build/bin/quorvane
     fi
-    exec build/src/quorvane
+    exec build/bin/quorvane
 fi
 
 # Every source as the project's .clang-format lays it out.

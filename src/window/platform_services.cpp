@@ -32,8 +32,12 @@ QString DesktopPlatform::program_folder() {
     return QCoreApplication::applicationDirPath();
 }
 
+QString data_folder_beside(const QString& program_folder) {
+    return QDir::cleanPath(program_folder + u'/' + QStringLiteral(QUORVANE_DATA_FROM_PROGRAM));
+}
+
 QString DesktopPlatform::data_folder() {
-    return QStringLiteral(QUORVANE_SOURCE_DIR);
+    return data_folder_beside(program_folder());
 }
 
 QStringList DesktopPlatform::mounted_volumes() {

@@ -23,8 +23,8 @@ class PlatformServices {
     virtual QStringList font_families() = 0;
     // The folder holding the program, without a trailing "/" except at the root.
     virtual QString program_folder() = 0;
-    // Where the installed artwork and samples live ("assets", "buttons"), for when they are not
-    // beside the program.
+    // Where the sample backgrounds and text list live ("buttons", "samples"), for when they are
+    // not beside the program.
     virtual QString data_folder() = 0;
     // Mounted volumes for the directory chooser's drive list, the root "/" first.
     virtual QStringList mounted_volumes() = 0;
@@ -35,6 +35,10 @@ class PlatformServices {
     // Ends the program at once, also from inside a nested event loop.
     virtual void end_program() = 0;
 };
+
+// The samples' folder of a program that runs from `program_folder`: "<prefix>/share/quorvane"
+// beside "<prefix>/bin", in an installed tree and in the build tree alike.
+QString data_folder_beside(const QString& program_folder);
 
 // The real desktop: Qt's file dialog, the font database, the executable's folder, QStorageInfo.
 class DesktopPlatform final : public PlatformServices {

@@ -35,8 +35,15 @@ std::vector<Output> render_all() {
     outputs.push_back({"assets/chooser.png", indexed(chooser_face(), dark_theme().panel, 250), {}});
     outputs.push_back({"assets/gauge.png", gauge_bar(), {}});
     const QRgb clear = qRgba(0, 0, 0, 0);
-    outputs.push_back({"assets/icon_16.png", indexed(program_icon(16), clear, 256), {}});
-    outputs.push_back({"assets/icon_32.png", indexed(program_icon(32), clear, 256), {}});
+    // The window's icon is 16 and 32 pixels in 256 colours; the desktop's icon theme takes the
+    // same drawing at its larger sizes too, in true colour: at 256 pixels the shading alone needs
+    // more colours than a palette holds.
+    for (const int size : kIconSizes) {
+        const QImage icon = program_icon(size);
+        outputs.push_back({QStringLiteral("assets/icon_%1.png").arg(size),
+                           size <= 32 ? indexed(icon, clear, 256) : icon,
+                           {}});
+    }
     outputs.push_back({"assets/preview_cursor.png", indexed(preview_cursor(), clear, 16), {}});
     for (const char* name : {"blue_glass", "steel", "green_pill", "wide_banner"})
         outputs.push_back({QStringLiteral("buttons/%1.bmp").arg(QLatin1String(name)),

@@ -47,8 +47,8 @@ QImage program_icon(int size) {
     };
     paint_button(back, qRgb(214, 212, 198), qRgb(150, 148, 134), qRgb(60, 58, 50));
     paint_button(front, qRgb(110, 130, 168), qRgb(40, 52, 80), qRgb(16, 20, 32));
-    // The product's initial on the front button: the font's Q, doubled in size on the large icon.
-    const int scale = size >= 32 ? 2 : 1;
+    // The product's initial on the front button: the font's Q, one font pixel per 16th of the icon.
+    const int scale = std::max(1, size / 16);
     QImage glyph(5, kFontAscent, QImage::Format_ARGB32);
     glyph.fill(Qt::transparent);
     draw_text(glyph, {0, 0}, "Q", qRgb(255, 255, 255));

@@ -1,6 +1,7 @@
 // The skins are drawn from the layout table by quorvane-make-art and committed. Redrawing them here
 // keeps a moved hot-spot or a changed caption from leaving stale art behind.
 #include "art_set.h"
+#include "extras.h"
 #include "pixel_font.h"
 #include "window/skin/skin_layout.h"
 
@@ -10,6 +11,8 @@
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+#include <cstdlib>
 
 namespace {
 
@@ -31,11 +34,47 @@ TEST(Artwork, CommittedFilesAreWhatTheGeneratorDraws) {
 TEST(Artwork, StoredInTheDepthsTheWindowsExpect) {
     const std::pair<const char*, int> files[] = {
         {"skin_normal", 256}, {"skin_pressed", 256}, {"splash", 256},  {"chooser", 250},
-        {"gauge", 0},         {"icon_16", 256},      {"icon_32", 256}, {"preview_cursor", 16}};
+        {"gauge", 0},         {"icon_16", 256},      {"icon_32", 256}, {"preview_cursor", 16},
+        {"icon_48", 0},       {"icon_64", 0},        {"icon_128", 0},  {"icon_256", 0}};
     for (const auto& [name, colours] : files) {
         const QImage image(kTree.filePath(QStringLiteral("assets/%1.png").arg(name)));
         EXPECT_EQ(image.colorCount(), colours) << name;
         EXPECT_TRUE(!QString(name).startsWith("skin") || image.color(0) == qRgb(178, 177, 164));
+    }
+}
+
+// The icon theme's sizes are the window icon's drawing redrawn, not an enlarged 32-pixel icon: each
+// is its own size and shrinks to about the 16-pixel icon.
+TEST(Artwork, IconIsOneDrawingAtEverySize) {
+    const QImage small = QImage(kTree.filePath("assets/icon_16.png"))
+                             .convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    for (const int size : art::kIconSizes) {
+        const QImage icon = QImage(kTree.filePath(QStringLiteral("assets/icon_%1.png").arg(size)))
+                                .convertToFormat(QImage::Format_ARGB32_Premultiplied);
+        ASSERT_EQ(icon.size(), QSize(size, size)) << size;
+        EXPECT_EQ(qAlpha(icon.pixel(0, 0)), 0) << size;
+        EXPECT_EQ(qAlpha(icon.pixel(size / 2, size * 3 / 4)), 255) << size;
+        const QImage shrunk = icon.scaled(16, 16, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        long long off = 0;
+        for (int y = 0; y < 16; ++y)
+            for (int x = 0; x < 16; ++x) {
+                const QRgb a = shrunk.pixel(x, y);
+                const QRgb b = small.pixel(x, y);
+                off += std::abs(qRed(a) - qRed(b)) + std::abs(qGreen(a) - qGreen(b)) +
+                       std::abs(qBlue(a) - qBlue(b)) + std::abs(qAlpha(a) - qAlpha(b));
+            }
+        EXPECT_LT(off / (16 * 16 * 4), 24) << size;
+        // Drawn at its size: the front button's left edge is crisp (a smooth enlargement blurs
+        // it over several pixels) and the picture is not the 32-pixel one's pixels made bigger.
+        const int y = size * 3 / 4;
+        int blurred = 0;
+        for (int x = 0; x < size && qAlpha(icon.pixel(x, y)) < 255; ++x)
+            blurred += qAlpha(icon.pixel(x, y)) > 0;
+        EXPECT_LE(blurred, 1) << size;
+        const QImage enlarged = QImage(kTree.filePath("assets/icon_32.png"))
+                                    .convertToFormat(QImage::Format_ARGB32_Premultiplied)
+                                    .scaled(size, size);
+        EXPECT_TRUE(size <= 32 || icon != enlarged) << size;
     }
 }
 
