@@ -62,8 +62,8 @@ void Form_Splash::Image_Quit_Click() {
     unload();
 }
 
-void Form_Splash::Image2_MouseMove(int button, int /*shift*/, double /*x*/, double /*y*/) {
-    qv::begin_window_move(*this, button);
+void Form_Splash::Image2_MouseMove(int button, int /*shift*/, double x, double y) {
+    qv::begin_window_move(*this, button, Image2->mapToGlobal(QPointF(x, y)));
 }
 
 int Form_Splash::gauge_width() const {

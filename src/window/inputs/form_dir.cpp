@@ -175,8 +175,8 @@ void Form_Dir::Image2_Click() {
     Image_Cancel_Click();
 }
 
-void Form_Dir::Image1_MouseMove(int button, int, double, double) {
-    qv::begin_window_move(*this, button);
+void Form_Dir::Image1_MouseMove(int button, int, double x, double y) {
+    qv::begin_window_move(*this, button, Image1->mapToGlobal(QPointF(x, y)));
 }
 
 void Form_Dir::paintEvent(QPaintEvent* event) {
