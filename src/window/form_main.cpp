@@ -1,6 +1,7 @@
 #include "window/form_main.h"
 
 #include "core/render/composer.h"
+#include "window/controls/font_list.h"
 #include "window/form_splash.h"
 #include "window/skin/skin_layout.h"
 #include "window/window_look.h"
@@ -149,7 +150,7 @@ Form_Main::Form_Main(qv::PlatformServices& platform, QWidget* parent)
     List1->setUniformItemSizes(true);  // keeps lists of many thousands of labels quick
     set_back_colour(List1, qv::kWindowBackground);
 
-    List_Typo = new QListWidget(this);
+    List_Typo = new qv::FontList(this);
     List_Typo->setObjectName(QStringLiteral("List_Typo"));
     List_Typo->setGeometry(control_rect("List_Typo"));
     List_Typo->setFont(list_font());
