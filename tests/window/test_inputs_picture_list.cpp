@@ -42,10 +42,10 @@ class TestInputsPictureList : public QObject {
     QTemporaryDir tmp;
 
   private slots:
-    // The chooser starts on the working directory, and an unreadable volume keeps it there and
-    // goes back to the volume holding it (the longest root that contains it). OK takes the opened
-    // folder, not a highlighted one; Cancel, the close box and Escape keep the directory in force,
-    // set or not.
+    // The chooser starts on the working directory when no directory is set, and an unreadable
+    // volume keeps it there and goes back to the volume holding it (the longest root that contains
+    // it). OK takes the opened folder, not a highlighted one; Cancel, the close box and Escape keep
+    // the directory in force, set or not.
     void directoryChooser() {
         InputsWindow w;
         const QString img = tmp.filePath(QStringLiteral("img"));
@@ -63,8 +63,15 @@ class TestInputsPictureList : public QObject {
         });
         QCOMPARE(w.form.output_directory, img);
         QCOMPARE(w.form.Label_Directory->text(), img);
-        choose(w, [&](Form_Dir& d) {  // the root keeps its "/"
-            click_line(d, QStringLiteral("/"), true);
+        // With a directory in force the chooser opens there, and choosing the volume already
+        // shown keeps that folder open.
+        w.form.output_directory = tmp.path() + u'/';
+        choose(w, [&](Form_Dir& d) {
+            QCOMPARE(d.path(), tmp.path());
+            d.Drive1->setCurrentIndex(0);
+            d.Drive1_Change();
+            QCOMPARE(d.path(), tmp.path());
+            click_line(d, QStringLiteral("/"), true);  // the root keeps its "/"
             d.Image_Ok_Click();
         });
         QCOMPARE(w.form.output_directory, QStringLiteral("/"));
