@@ -166,6 +166,8 @@ Form_Main::Form_Main(qv::PlatformServices& platform, QWidget* parent)
         l->setGeometry(control_rect(name));
         l->setFont(entries);
         l->setAlignment(align);
+        // Folders and numbers are shown as typed: a folder named "<b>x</b>" keeps its tags.
+        l->setTextFormat(Qt::PlainText);
         return l;
     };
     Label_alignleft = label("Label_alignleft", this, Qt::AlignCenter);

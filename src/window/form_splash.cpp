@@ -19,6 +19,7 @@ QLabel* make_label(const char* name, QWidget* in, QColor colour) {
     label->setGeometry(qv::layout::splash_item(name).rect);
     label->setAlignment(Qt::AlignCenter);
     label->setFont(qv::entry_font());
+    label->setTextFormat(Qt::PlainText);  // font names are shown as they are, tags and all
     QPalette p = label->palette();
     p.setColor(QPalette::WindowText, colour);
     label->setPalette(p);

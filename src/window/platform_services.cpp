@@ -53,7 +53,11 @@ void DesktopPlatform::run_modal(QDialog& dialog) {
 }
 
 void DesktopPlatform::show_message(QWidget* parent, const QString& text) {
-    QMessageBox::warning(parent, QStringLiteral("Quorvane"), text);
+    // Messages name paths and labels, which are shown literally: "<i>Home</i>" is not italic.
+    QMessageBox box(QMessageBox::Warning, QStringLiteral("Quorvane"), text, QMessageBox::Ok,
+                    parent);
+    box.setTextFormat(Qt::PlainText);
+    box.exec();
 }
 
 void DesktopPlatform::end_program() {
