@@ -4,6 +4,7 @@
 #include "window/controls/font_list.h"
 #include "window/form_splash.h"
 #include "window/skin/skin_layout.h"
+#include "window/window_actions.h"
 #include "window/window_look.h"
 
 #include <QApplication>
@@ -188,6 +189,8 @@ Form_Main::Form_Main(qv::PlatformServices& platform, QWidget* parent)
     wire_text_list();
     wire_directory();
     wire_batch_run();
+    // The commands, with their shortcuts and menu.
+    new qv::WindowActions(*this);
 }
 
 Form_Main::~Form_Main() {

@@ -193,6 +193,8 @@ class Form_Main : public QWidget {
     void Image_Make_MouseDown(int button, int shift, double x, double y);
     void Image_Make_MouseUp(int button, int shift, double x, double y);
     bool batch_running() const { return batch_running_; }
+    // Asks a run under way to stop once the file being written is written (Esc).
+    void stop_batch_run();
 
     // ---- window commands (window_commands.cpp)
     void Image_Move_MouseMove(int button, int shift, double x, double y);
@@ -230,6 +232,7 @@ class Form_Main : public QWidget {
     QImage screen_;      // what is on screen now
     QPointer<Form_Splash> splash_;
     bool batch_running_ = false;
+    bool batch_stop_ = false;  // the run stops after the file being written
     // Where each file dialog opens next: the folder of its last choice, within this run.
     QString picture_folder_;
     QString list_folder_;
