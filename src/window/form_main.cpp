@@ -2,6 +2,7 @@
 
 #include "core/render/composer.h"
 #include "window/controls/font_list.h"
+#include "window/drop_handler.h"
 #include "window/form_splash.h"
 #include "window/skin/skin_layout.h"
 #include "window/window_actions.h"
@@ -189,8 +190,9 @@ Form_Main::Form_Main(qv::PlatformServices& platform, QWidget* parent)
     wire_text_list();
     wire_directory();
     wire_batch_run();
-    // The commands, with their shortcuts and menu.
+    // The commands with their shortcuts and menu, and what is dropped on the window.
     new qv::WindowActions(*this);
+    new qv::DropHandler(*this);
 }
 
 Form_Main::~Form_Main() {

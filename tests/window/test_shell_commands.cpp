@@ -1,10 +1,17 @@
-// The window's keyboard shortcuts, its context menu and Esc during a run.
+// The window's keyboard shortcuts, its context menu, Esc during a run, drag and drop, and texts
+// that are shown literally.
 #include "test_inputs_support.h"
+#include "window/drop_handler.h"
+#include "window/form_splash.h"
 
 #include <QAction>
 #include <QContextMenuEvent>
+#include <QLabel>
 #include <QMenu>
+#include <QMessageBox>
+#include <QMimeData>
 #include <QTemporaryDir>
+#include <QTimer>
 
 namespace {
 
@@ -38,6 +45,25 @@ QPoint bare_face(const Form_Main& f) {
         for (int x = 0; x < f.width(); ++x)
             if (!f.childAt(x, y)) return {x, y};
     return {};
+}
+
+// Sends a drag entering with `paths` and then their drop; true when both were accepted.
+bool drop(Form_Main& f, const QStringList& paths, const QStringList& addresses = {}) {
+    QMimeData data;
+    QList<QUrl> urls;
+    for (const QString& path : paths) urls << QUrl::fromLocalFile(path);
+    for (const QString& address : addresses) urls << QUrl(address);
+    data.setUrls(urls);
+    const QPointF at(100, 100);
+    QDragEnterEvent enter(at.toPoint(), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(&f, &enter);
+    QDragMoveEvent move(at.toPoint(), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(&f, &move);
+    QDropEvent dropped(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(&f, &dropped);
+    QCoreApplication::processEvents();
+    [&] { QCOMPARE(move.isAccepted(), enter.isAccepted()); }();
+    return enter.isAccepted() && dropped.isAccepted();
 }
 
 }  // namespace
@@ -141,6 +167,87 @@ class ShellCommands : public QObject {
         for (QAction* a : open_menu()->actions())
             if (a->shortcut() == QKeySequence(Qt::CTRL | Qt::Key_Return)) a->trigger();
         QCOMPARE(files_in(f.output_directory), QStringList{"Home.bmp"});
+    }
+
+    // What a dropped path is.
+    void droppedKinds() {
+        using qv::DroppedKind;
+        const QString art = tmp.filePath(QStringLiteral("kinds"));
+        const std::pair<QString, DroppedKind> cases[] = {
+            {write_picture(art, "a.png", {4, 4}), DroppedKind::Picture},
+            {write_picture(art, "b.JPEG", {4, 4}), DroppedKind::Picture},
+            {write_picture(art, "c.bmp", {4, 4}), DroppedKind::Picture},
+            {write_bytes(art + "/list.txt", "Home\n"), DroppedKind::TextList},
+            {write_bytes(art + "/labels", "Home\nNews\n"), DroppedKind::TextList},
+            {write_bytes(art + "/data.bin", QByteArray("\x00\x01\x02\xff", 4)), DroppedKind::Other},
+            {art + "/missing.png", DroppedKind::Other},
+            {art, DroppedKind::Folder},
+        };
+        for (const auto& [path, kind] : cases)
+            QVERIFY2(qv::kind_of_dropped(path) == kind, qPrintable(path));
+    }
+
+    // A drop takes the first of each kind, each as its command would; a drop of nothing usable
+    // is refused while it is dragged.
+    void dropsLoadWhatTheyCarry() {
+        InputsWindow w;
+        Form_Main& f = w.form;
+        const QString art = tmp.filePath(QStringLiteral("drop/art"));
+        const QString back = write_picture(art, "back.png", {100, 40});
+        const QString other = write_picture(art, "other.png", {60, 30});
+        const QString first = write_bytes(art + "/first.txt", "Home\r\nNews");
+        const QString second = write_bytes(art + "/second.txt", "X");
+        const QString junk = write_bytes(art + "/data.bin", QByteArray("\x00\x01", 2));
+
+        QVERIFY(!drop(f, {junk, art + "/gone.png"}, {"https://example.org/a.png"}));
+        QVERIFY(f.Picture_buttonscroll->isHidden());
+
+        QVERIFY(drop(f, {back, other}));  // the picture's folder becomes the output directory
+        QCOMPARE(f.Picture_buttonscroll->canvas().image, read_back(back));
+        QCOMPARE(f.output_directory, art + u'/');
+        QCOMPARE(f.Label_Directory->text(), art + u'/');
+
+        const QString out = tmp.filePath(QStringLiteral("drop/out"));
+        QDir().mkpath(out);
+        QVERIFY(drop(f, {junk, second, out, first, other, art}));
+        QCOMPARE(f.Picture_buttonscroll->canvas().image, read_back(other));
+        QCOMPARE(f.output_directory, out);  // the folder, over the picture's
+        QCOMPARE(f.Label_Directory->text(), out);
+        QCOMPARE(f.List1_items->stringList(), QStringList{"X"});
+        QVERIFY(w.platform.messages.isEmpty());
+
+        // The picture dialog then opens where the dropped picture was.
+        f.Image_loadbutton_MouseUp(1, 0, 0, 0);
+        QCOMPARE(w.platform.dialog_dirs.last(), art);
+    }
+
+    // Folders, labels and names show as typed, tags and all, in captions and messages.
+    void textsShowLiterally() {
+        InputsWindow w;
+        const QString tagged = tmp.filePath(QStringLiteral("<b>x</b>"));
+        QDir().mkpath(tagged);
+        QVERIFY(drop(w.form, {tagged}));
+        QCOMPARE(w.form.Label_Directory->text(), tagged);
+        w.form.Image_About_Click();  // makes the splash window's captions
+        QList<QLabel*> labels = w.form.findChildren<QLabel*>();
+        labels << w.form.splash().findChildren<QLabel*>();
+        for (const QLabel* label : labels)
+            if (!label->objectName().startsWith(u"Picture_"))  // pictures, not captions
+                QVERIFY2(label->textFormat() == Qt::PlainText, qPrintable(label->objectName()));
+
+        qv::DesktopPlatform desktop;
+        QString shown;
+        Qt::TextFormat format = Qt::AutoText;
+        QTimer::singleShot(0, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            QVERIFY(box);
+            shown = box->text();
+            format = box->textFormat();
+            box->accept();
+        });
+        desktop.show_message(&w.form, QStringLiteral("Cannot write /out/<i>Home</i>.bmp"));
+        QCOMPARE(shown, QStringLiteral("Cannot write /out/<i>Home</i>.bmp"));
+        QCOMPARE(format, Qt::PlainText);
     }
 };
 
