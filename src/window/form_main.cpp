@@ -1,8 +1,11 @@
 #include "window/form_main.h"
 
 #include "core/render/composer.h"
+#include "window/controls/font_list.h"
+#include "window/drop_handler.h"
 #include "window/form_splash.h"
 #include "window/skin/skin_layout.h"
+#include "window/window_actions.h"
 #include "window/window_look.h"
 
 #include <QApplication>
@@ -149,7 +152,7 @@ Form_Main::Form_Main(qv::PlatformServices& platform, QWidget* parent)
     List1->setUniformItemSizes(true);  // keeps lists of many thousands of labels quick
     set_back_colour(List1, qv::kWindowBackground);
 
-    List_Typo = new QListWidget(this);
+    List_Typo = new qv::FontList(this);
     List_Typo->setObjectName(QStringLiteral("List_Typo"));
     List_Typo->setGeometry(control_rect("List_Typo"));
     List_Typo->setFont(list_font());
@@ -165,6 +168,8 @@ Form_Main::Form_Main(qv::PlatformServices& platform, QWidget* parent)
         l->setGeometry(control_rect(name));
         l->setFont(entries);
         l->setAlignment(align);
+        // Folders and numbers are shown as typed: a folder named "<b>x</b>" keeps its tags.
+        l->setTextFormat(Qt::PlainText);
         return l;
     };
     Label_alignleft = label("Label_alignleft", this, Qt::AlignCenter);
@@ -185,6 +190,9 @@ Form_Main::Form_Main(qv::PlatformServices& platform, QWidget* parent)
     wire_text_list();
     wire_directory();
     wire_batch_run();
+    // The commands with their shortcuts and menu, and what is dropped on the window.
+    new qv::WindowActions(*this);
+    new qv::DropHandler(*this);
 }
 
 Form_Main::~Form_Main() {

@@ -172,21 +172,29 @@ class Form_Main : public QWidget {
     void Image_loadbutton_MouseUp(int button, int shift, double x, double y);
     void Image_buttonbrowse_MouseDown(int button, int shift, double x, double y);
     void Image_buttonbrowse_MouseUp(int button, int shift, double x, double y);
+    // Loads the picture at `path` as the background, as choosing it in the picture dialog does.
+    void load_background(const QString& path);
 
     // ---- text list (inputs/text_list_command.cpp)
     void Image_loadTxt_MouseDown(int button, int shift, double x, double y);
     void Image_loadTxt_MouseUp(int button, int shift, double x, double y);
     void Image_loadTxt_Click();
     void List1_Click();
+    // Loads the text list at `path`, as choosing it in the list dialog does.
+    void load_text_list(const QString& path);
 
     // ---- output directory (inputs/directory_command.cpp)
     void Image_DirectoryBrowse_MouseDown(int button, int shift, double x, double y);
     void Image_DirectoryBrowse_MouseUp(int button, int shift, double x, double y);
+    // Makes `folder` the output directory, as "ok" in the directory chooser does.
+    void set_output_directory(const QString& folder);
 
     // ---- batch run (inputs/batch_run.cpp)
     void Image_Make_MouseDown(int button, int shift, double x, double y);
     void Image_Make_MouseUp(int button, int shift, double x, double y);
     bool batch_running() const { return batch_running_; }
+    // Asks a run under way to stop once the file being written is written (Esc).
+    void stop_batch_run();
 
     // ---- window commands (window_commands.cpp)
     void Image_Move_MouseMove(int button, int shift, double x, double y);
@@ -224,6 +232,10 @@ class Form_Main : public QWidget {
     QImage screen_;      // what is on screen now
     QPointer<Form_Splash> splash_;
     bool batch_running_ = false;
+    bool batch_stop_ = false;  // the run stops after the file being written
+    // Where each file dialog opens next: the folder of its last choice, within this run.
+    QString picture_folder_;
+    QString list_folder_;
 
     // ---- looks (push_feedback.cpp)
     const QImage& skin(int etat) const { return etat == kPressed ? etat2_ : etat1_; }

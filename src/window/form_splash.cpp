@@ -19,6 +19,7 @@ QLabel* make_label(const char* name, QWidget* in, QColor colour) {
     label->setGeometry(qv::layout::splash_item(name).rect);
     label->setAlignment(Qt::AlignCenter);
     label->setFont(qv::entry_font());
+    label->setTextFormat(Qt::PlainText);  // font names are shown as they are, tags and all
     QPalette p = label->palette();
     p.setColor(QPalette::WindowText, colour);
     label->setPalette(p);
@@ -62,8 +63,8 @@ void Form_Splash::Image_Quit_Click() {
     unload();
 }
 
-void Form_Splash::Image2_MouseMove(int button, int /*shift*/, double /*x*/, double /*y*/) {
-    qv::begin_window_move(*this, button);
+void Form_Splash::Image2_MouseMove(int button, int /*shift*/, double x, double y) {
+    qv::begin_window_move(*this, button, Image2->mapToGlobal(QPointF(x, y)));
 }
 
 int Form_Splash::gauge_width() const {

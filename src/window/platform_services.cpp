@@ -15,11 +15,12 @@ namespace qv {
 
 std::optional<QString> DesktopPlatform::open_file(QWidget* parent, const QString& initial_dir,
                                                   const QString& pattern) {
-    // The pattern may list several globs separated by ";", as "*.bmp;*.jpg;*.gif".
-    QString filter = pattern;
-    filter.replace(QLatin1Char(';'), QLatin1Char(' '));
-    const QString chosen = QFileDialog::getOpenFileName(parent, QString(), initial_dir,
-                                                        filter + QStringLiteral(";;*"));
+    // The pattern may list several globs separated by ";", as "*.bmp;*.jpg;*.gif"; every file
+    // is offered too, for files named otherwise.
+    QString globs = pattern;
+    globs.replace(QLatin1Char(';'), QLatin1Char(' '));
+    const QString filters = QStringLiteral("Readable files (%1);;All files (*)").arg(globs);
+    const QString chosen = QFileDialog::getOpenFileName(parent, QString(), initial_dir, filters);
     if (chosen.isEmpty()) return std::nullopt;
     return chosen;
 }
@@ -56,7 +57,11 @@ void DesktopPlatform::run_modal(QDialog& dialog) {
 }
 
 void DesktopPlatform::show_message(QWidget* parent, const QString& text) {
-    QMessageBox::warning(parent, QStringLiteral("Quorvane"), text);
+    // Messages name paths and labels, which are shown literally: "<i>Home</i>" is not italic.
+    QMessageBox box(QMessageBox::Warning, QStringLiteral("Quorvane"), text, QMessageBox::Ok,
+                    parent);
+    box.setTextFormat(Qt::PlainText);
+    box.exec();
 }
 
 void DesktopPlatform::end_program() {

@@ -14,12 +14,12 @@ void Form_Main::wire_window_commands() {
     connect(Image_About, &HotSpot::Click, this, &Form_Main::Image_About_Click);
 }
 
-void Form_Main::Image_Move_MouseMove(int button, int /*shift*/, double /*x*/, double /*y*/) {
-    qv::begin_window_move(*this, button);
+void Form_Main::Image_Move_MouseMove(int button, int /*shift*/, double x, double y) {
+    qv::begin_window_move(*this, button, Image_Move->mapToGlobal(QPointF(x, y)));
 }
 
-void Form_Main::Image1_MouseMove(int button, int /*shift*/, double /*x*/, double /*y*/) {
-    qv::begin_window_move(*this, button);
+void Form_Main::Image1_MouseMove(int button, int /*shift*/, double x, double y) {
+    qv::begin_window_move(*this, button, Image1->mapToGlobal(QPointF(x, y)));
 }
 
 void Form_Main::Image_Min_MouseDown(int /*button*/, int /*shift*/, double /*x*/, double /*y*/) {

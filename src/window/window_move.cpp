@@ -15,12 +15,14 @@ namespace {
 const QString kFollowing = QStringLiteral("qv_following_pointer");
 
 // Moves the window with the pointer while the left button is held, for when the window manager
-// cannot. The first pointer move anchors the window to the pointer; the left button's release,
-// or a move without it, ends the follow. Pointer moves are the move's own while it lasts, as
-// they would be inside a window manager's move, so the title strip does not see them.
+// cannot. The window is anchored to the pointer where the move began, so that it follows from
+// the very next pointer move; the left button's release, or a move without it, ends the follow.
+// Pointer moves are the move's own while it lasts, as they would be inside a window manager's move,
+// so the title strip does not see them.
 class PointerFollower final : public QObject {
   public:
-    explicit PointerFollower(QWidget& window) : QObject(&window), window_(window) {
+    PointerFollower(QWidget& window, QPoint pointer)
+        : QObject(&window), window_(window), grip_(pointer - window.pos()) {
         setObjectName(kFollowing);
         QCoreApplication::instance()->installEventFilter(this);
     }
@@ -34,13 +36,7 @@ class PointerFollower final : public QObject {
                 finish();
                 return false;
             }
-            const QPoint pointer = e->globalPosition().toPoint();
-            if (!anchored_) {
-                grip_ = pointer - window_.pos();
-                anchored_ = true;
-            } else {
-                window_.move(pointer - grip_);
-            }
+            window_.move(e->globalPosition().toPoint() - grip_);
             return true;
         }
         if (event->type() == QEvent::MouseButtonRelease &&
@@ -58,19 +54,18 @@ class PointerFollower final : public QObject {
     }
 
     QWidget& window_;
-    QPoint grip_;
-    bool anchored_ = false;
+    QPoint grip_;  // the pointer's place relative to the window's
     bool following_ = true;
 };
 
 }  // namespace
 
-bool begin_window_move(QWidget& window, int buttons) {
+bool begin_window_move(QWidget& window, int buttons, QPointF pointer) {
     if (buttons != Qt::LeftButton) return false;
     if (window.findChild<QObject*>(kFollowing, Qt::FindDirectChildrenOnly)) return true;
     QWindow* handle = window.windowHandle();
     if (handle && handle->startSystemMove()) return true;
-    new PointerFollower(window);
+    new PointerFollower(window, pointer.toPoint());
     return true;
 }
 

@@ -163,6 +163,34 @@ class ControlsTest : public QObject {
         QCOMPARE(f.Picture_typoscroll->canvas().font.family(), QStringLiteral("DejaVu Sans"));
     }
 
+    // Once chosen, a font stays chosen: Ctrl+click and Ctrl+Space on it, and a click below the
+    // last entry, leave it selected and drawn; only another entry changes it.
+    void the_chosen_font_stays_chosen() {
+        Form_Main& f = w_->form;
+        QListWidget* list = f.List_Typo;
+        const QPoint serif = list->visualItemRect(list->item(1)).center();
+        const QPoint below(serif.x(), list->visualItemRect(list->item(1)).bottom() + 20);
+        QVERIFY(!list->indexAt(below).isValid());
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, below);  // nothing chosen yet
+        QVERIFY(f.current_style().font_name.isEmpty());
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, serif);
+
+        DrawCounter draws{f};
+        const QImage button = f.Picture_previewscroll->canvas().image;
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::ControlModifier, serif);
+        QTest::keyClick(list, Qt::Key_Space, Qt::ControlModifier);
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, below);
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::ControlModifier, below);
+        QCOMPARE(f.current_style().font_name, QStringLiteral("DejaVu Serif"));
+        QCOMPARE(list->selectedItems(), QList<QListWidgetItem*>{list->item(1)});
+        QCOMPARE(f.Picture_previewscroll->canvas().image, button);
+
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::ControlModifier,
+                          list->visualItemRect(list->item(0)).center());
+        QCOMPARE(f.current_style().font_name, QStringLiteral("DejaVu Sans"));
+        QVERIFY(draws.since() >= 1);
+    }
+
     void width_sequences() {
         std::vector<int> collapse, expand;
         for (int i = 0; i < 29; ++i) {

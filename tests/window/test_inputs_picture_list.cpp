@@ -42,10 +42,10 @@ class TestInputsPictureList : public QObject {
     QTemporaryDir tmp;
 
   private slots:
-    // The chooser starts on the working directory, and an unreadable volume keeps it there and
-    // goes back to the volume holding it (the longest root that contains it). OK takes the opened
-    // folder, not a highlighted one; Cancel, the close box and Escape keep the directory in force,
-    // set or not.
+    // The chooser starts on the working directory when no directory is set, and an unreadable
+    // volume keeps it there and goes back to the volume holding it (the longest root that contains
+    // it). OK takes the opened folder, not a highlighted one; Cancel, the close box and Escape keep
+    // the directory in force, set or not.
     void directoryChooser() {
         InputsWindow w;
         const QString img = tmp.filePath(QStringLiteral("img"));
@@ -63,8 +63,15 @@ class TestInputsPictureList : public QObject {
         });
         QCOMPARE(w.form.output_directory, img);
         QCOMPARE(w.form.Label_Directory->text(), img);
-        choose(w, [&](Form_Dir& d) {  // the root keeps its "/"
-            click_line(d, QStringLiteral("/"), true);
+        // With a directory in force the chooser opens there, and choosing the volume already
+        // shown keeps that folder open.
+        w.form.output_directory = tmp.path() + u'/';
+        choose(w, [&](Form_Dir& d) {
+            QCOMPARE(d.path(), tmp.path());
+            d.Drive1->setCurrentIndex(0);
+            d.Drive1_Change();
+            QCOMPARE(d.path(), tmp.path());
+            click_line(d, QStringLiteral("/"), true);  // the root keeps its "/"
             d.Image_Ok_Click();
         });
         QCOMPARE(w.form.output_directory, QStringLiteral("/"));
@@ -111,8 +118,11 @@ class TestInputsPictureList : public QObject {
         // Centred on 40 pixels with a 15 or 16 pixel line: floor(20 - 7.5) = floor(20 - 8) = 12.
         QCOMPARE(w.form.text_y, std::int16_t(12));
         QCOMPARE(w.form.Label_Directory->text(), art + u'/');
-        QCOMPARE(w.platform.dialog_dirs.first(), tmp.filePath(QStringLiteral("buttons/")));
-        QCOMPARE(w.platform.dialog_patterns.first(), QStringLiteral("*.bmp;*.jpg;*.gif"));
+        // The first dialog opens in the sample backgrounds, the next where the last choice was.
+        QCOMPARE(w.platform.dialog_dirs.first(), tmp.filePath(QStringLiteral("buttons")));
+        QCOMPARE(w.platform.dialog_dirs.last(), art);
+        for (const char* glob : {"*.bmp", "*.jpg", "*.jpeg", "*.gif", "*.png"})
+            QVERIFY(w.platform.dialog_patterns.first().split(u';').contains(QLatin1String(glob)));
 
         w.form.text_y = 3;  // as a drag would leave it
         const QImage before = w.form.Picture_buttonscroll->canvas().image;
@@ -130,13 +140,16 @@ class TestInputsPictureList : public QObject {
         // The text list: loaded, a click puts a label into the entry.
         w.load_list(write_bytes(tmp.filePath("a.txt"), "Home\r\nNews\r\n"));
         QCOMPARE(w.form.List1_items->stringList(), (QStringList{"Home", "News"}));
+        QCOMPARE(w.platform.dialog_dirs.last(), tmp.filePath(QStringLiteral("samples")));
+        QCOMPARE(w.platform.dialog_patterns.last(), QStringLiteral("*.txt"));
         const QRect second = w.form.List1->visualRect(w.form.List1_items->index(1));
         QTest::mouseClick(w.form.List1->viewport(), Qt::LeftButton, {}, second.center());
         QCOMPARE(w.form.Text_Texte->text(), QStringLiteral("News"));
 
         // What cannot be read (a folder, a missing file) keeps the list and is named.
-        for (const QString& path : {tmp.path(), tmp.filePath("gone.txt")}) {
+        for (const QString& path : {tmp.filePath("gone.txt"), tmp.path()}) {
             w.load_list(path);
+            QCOMPARE(w.platform.dialog_dirs.last(), tmp.path());  // where a.txt was chosen
             QCOMPARE(w.form.List1_items->stringList(), (QStringList{"Home", "News"}));
             QVERIFY2(w.platform.messages.takeLast().contains(path), qPrintable(path));
         }

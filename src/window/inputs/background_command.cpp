@@ -1,19 +1,13 @@
 #include "core/io/picture_loader.h"
 #include "core/render/text_renderer.h"
 #include "window/form_main.h"
+#include "window/inputs/file_kinds.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QLabel>
 
 namespace {
-
-// The sample backgrounds ship in "buttons" beside the program, or in the installed data folder.
-QString buttons_folder(qv::PlatformServices& platform) {
-    const QString beside = QDir(platform.program_folder()).filePath(QStringLiteral("buttons"));
-    if (QFileInfo(beside).isDir()) return beside + u'/';
-    return QDir(platform.data_folder()).filePath(QStringLiteral("buttons")) + u'/';
-}
 
 // The folder part of a chosen file, always ending with "/" so that labels append directly.
 QString folder_of(const QString& path) {
@@ -38,13 +32,20 @@ void Form_Main::Image_loadbutton_MouseDown(int, int, double, double) {
 void Form_Main::Image_loadbutton_MouseUp(int, int, double, double) {
     draw_etat(Image_loadbutton, kNormal);
 
-    const std::optional<QString> chosen =
-        platform().open_file(this, buttons_folder(platform()), QStringLiteral("*.bmp;*.jpg;*.gif"));
-    if (!chosen) return;
+    // The first time in the sample backgrounds, then where the last picture was chosen.
+    const QString start = picture_folder_.isEmpty()
+                              ? QDir(platform().data_folder()).filePath(QStringLiteral("buttons"))
+                              : picture_folder_;
+    const std::optional<QString> chosen = platform().open_file(this, start, qv::picture_pattern());
+    if (chosen) load_background(*chosen);
+}
+
+void Form_Main::load_background(const QString& path) {
+    picture_folder_ = QFileInfo(path).absolutePath();
     // Everything is decoded before anything changes: a file that cannot be read leaves the
     // canvases, their places, the text line and the directory exactly as they were, and the user
     // is told why rather than left wondering whether the click was taken.
-    const qv::Result<QImage> picture = qv::load_picture(*chosen, qv::kWindowBackground);
+    const qv::Result<QImage> picture = qv::load_picture(path, qv::kWindowBackground);
     if (!picture) {
         platform().show_message(this, picture.error());
         return;
@@ -67,7 +68,7 @@ void Form_Main::Image_loadbutton_MouseUp(int, int, double, double) {
     Picture_typoscroll->show();
 
     // The buttons are written beside their background unless another directory is chosen.
-    Label_Directory->setText(folder_of(*chosen));
+    Label_Directory->setText(folder_of(path));
     output_directory = Label_Directory->text();
 
     draw_preview();

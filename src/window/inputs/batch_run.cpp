@@ -1,4 +1,5 @@
 #include "core/io/button_output.h"
+#include "core/io/message_text.h"
 #include "window/form_main.h"
 
 #include <QApplication>
@@ -47,6 +48,7 @@ void Form_Main::Image_Make_MouseUp(int, int, double, double) {
     }
 
     batch_running_ = true;
+    batch_stop_ = false;
     QApplication::setOverrideCursor(Qt::BusyCursor);
     // Scrolling the list to every label would repaint it whole thousands of times a second; it
     // follows the run at the pace of the progress display instead.
@@ -85,7 +87,19 @@ void Form_Main::Image_Make_MouseUp(int, int, double, double) {
             since_progress.restart();
         }
         process_events();
+        // Esc stops here, with this label's file written; the files written stay.
+        if (batch_stop_ && i + 1 < count) {
+            platform().show_message(this, QStringLiteral("Stopped: %1 of %2 buttons written to %3")
+                                              .arg(i + 1)
+                                              .arg(count)
+                                              .arg(qv::shown_in_message(directory)));
+            return;
+        }
     }
+}
+
+void Form_Main::stop_batch_run() {
+    if (batch_running_) batch_stop_ = true;
 }
 
 void Form_Main::show_batch_progress(int done, int total) {

@@ -1,6 +1,8 @@
 #include "window/form_main.h"
 #include "window/inputs/form_dir.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QLabel>
 
 void Form_Main::wire_directory() {
@@ -26,4 +28,9 @@ void Form_Main::Image_DirectoryBrowse_MouseUp(int, int, double, double) {
         Label_Directory->setText(output_directory);
     else
         output_directory = Label_Directory->text();
+}
+
+void Form_Main::set_output_directory(const QString& folder) {
+    output_directory = QDir::cleanPath(QFileInfo(folder).absoluteFilePath());
+    Label_Directory->setText(output_directory);
 }

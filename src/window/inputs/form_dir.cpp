@@ -115,7 +115,10 @@ Form_Dir::Form_Dir(QString& output_directory, qv::PlatformServices& platform, QW
     volumes_ = platform.mounted_volumes();
     if (volumes_.isEmpty()) volumes_ << QStringLiteral("/");
     Drive1->addItems(volumes_);
-    if (!open_folder(QDir::currentPath())) open_folder(volumes_.first());
+    // Opens where the buttons go now, so that "ok" at once keeps that directory.
+    if (!(!output_directory.isEmpty() && open_folder(output_directory)) &&
+        !open_folder(QDir::currentPath()))
+        open_folder(volumes_.first());
 
     connect(Drive1, &QComboBox::activated, this, &Form_Dir::Drive1_Change);
     // A double-click opens a folder; a single click only highlights it.
@@ -157,6 +160,8 @@ void Form_Dir::show_volume_of_path() {
 }
 
 void Form_Dir::Drive1_Change() {
+    // Choosing the volume already shown keeps the open folder.
+    if (Drive1->currentIndex() == qv::volume_index(volumes_, path_)) return;
     // A volume that cannot be read (a drive without its medium) leaves the list where it was.
     if (!open_folder(Drive1->currentText())) show_volume_of_path();
 }
@@ -175,8 +180,8 @@ void Form_Dir::Image2_Click() {
     Image_Cancel_Click();
 }
 
-void Form_Dir::Image1_MouseMove(int button, int, double, double) {
-    qv::begin_window_move(*this, button);
+void Form_Dir::Image1_MouseMove(int button, int, double x, double y) {
+    qv::begin_window_move(*this, button, Image1->mapToGlobal(QPointF(x, y)));
 }
 
 void Form_Dir::paintEvent(QPaintEvent* event) {

@@ -1,6 +1,7 @@
 #pragma once
 // The output directory chooser: a small skinned window with a volume list and a directory list.
-// It is made afresh for every choice and writes its answer into the caller's directory string:
+// It is made afresh for every choice, opens at the caller's directory when one is set (else at the
+// working directory), and writes its answer into the caller's directory string:
 // the open folder on OK, the empty string on Cancel or its close button, nothing when closed by
 // other means (Escape).
 #include "window/hot_spot.h"

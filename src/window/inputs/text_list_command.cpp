@@ -1,6 +1,9 @@
 #include "core/io/text_list.h"
 #include "window/form_main.h"
+#include "window/inputs/file_kinds.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QItemSelectionModel>
 #include <QLineEdit>
 #include <QListView>
@@ -26,11 +29,20 @@ void Form_Main::Image_loadTxt_MouseUp(int, int, double, double) {
 void Form_Main::Image_loadTxt_Click() {
     // A run walks the list it started with; a new list waits until it has finished.
     if (batch_running_) return;
+    // The first time in the sample lists, then where the last list was chosen.
+    const QString start = list_folder_.isEmpty()
+                              ? QDir(platform().data_folder()).filePath(QStringLiteral("samples"))
+                              : list_folder_;
     const std::optional<QString> chosen =
-        platform().open_file(this, platform().program_folder(), QStringLiteral("*.txt"));
-    if (!chosen) return;
+        platform().open_file(this, start, qv::text_list_pattern());
+    if (chosen) load_text_list(*chosen);
+}
+
+void Form_Main::load_text_list(const QString& path) {
+    if (batch_running_) return;  // a dropped list is refused during a run, as a chosen one is
+    list_folder_ = QFileInfo(path).absolutePath();
     // Read whole before the old list goes, so that a file that cannot be read costs nothing.
-    qv::Result<QStringList> labels = qv::read_text_list(*chosen);
+    qv::Result<QStringList> labels = qv::read_text_list(path);
     if (!labels) {
         platform().show_message(this, labels.error());
         return;

@@ -1,0 +1,94 @@
+#include "window/window_actions.h"
+
+#include "window/form_main.h"
+
+#include <QAction>
+#include <QContextMenuEvent>
+#include <QKeySequence>
+#include <QMenu>
+
+namespace qv {
+namespace {
+
+struct Command {
+    const char* name;
+    const char* text;
+    QKeyCombination key;
+    bool in_menu;
+    void (*run)(Form_Main&);
+};
+
+// Keyboard commands go through their hot-spot's press and release, so they give the same
+// feedback and run the same checks, dialogs and messages as a click.
+const Command kCommands[] = {
+    {"load_bitmap", "Load bitmap...", Qt::CTRL | Qt::Key_O, true,
+     [](Form_Main& f) {
+         f.Image_loadbutton_MouseDown(1, 0, 0, 0);
+         f.Image_loadbutton_MouseUp(1, 0, 0, 0);
+     }},
+    {"load_txt", "Load text list...", Qt::CTRL | Qt::Key_L, true,
+     [](Form_Main& f) {
+         f.Image_loadTxt_MouseDown(1, 0, 0, 0);
+         f.Image_loadTxt_MouseUp(1, 0, 0, 0);
+         f.Image_loadTxt_Click();
+     }},
+    {"output_directory", "Choose output directory...", Qt::CTRL | Qt::Key_D, true,
+     [](Form_Main& f) {
+         f.Image_DirectoryBrowse_MouseDown(1, 0, 0, 0);
+         f.Image_DirectoryBrowse_MouseUp(1, 0, 0, 0);
+     }},
+    {"make_all", "Make all buttons", Qt::CTRL | Qt::Key_Return, true,
+     [](Form_Main& f) {
+         f.Image_Make_MouseDown(1, 0, 0, 0);
+         f.Image_Make_MouseUp(1, 0, 0, 0);
+     }},
+    {"stop_making", "Stop making buttons", QKeyCombination(Qt::Key_Escape), false,
+     [](Form_Main& f) { f.stop_batch_run(); }},
+    {"font_panel", "Open or close the font configuration", Qt::CTRL | Qt::Key_T, true,
+     [](Form_Main& f) { f.Image_typotruetype_Click(); }},
+    {"about", "About Quorvane", QKeyCombination(Qt::Key_F1), true,
+     [](Form_Main& f) { f.Image_About_Click(); }},
+    {"quit", "Quit", Qt::CTRL | Qt::Key_Q, true,
+     [](Form_Main& f) {
+         f.Image_Quit_MouseDown(1, 0, 0, 0);
+         f.Image_Quit_MouseUp(1, 0, 0, 0);
+     }},
+};
+
+}  // namespace
+
+WindowActions::WindowActions(Form_Main& form)
+    : QObject(&form), form_(form), menu_(new QMenu(&form)) {
+    menu_->setObjectName(QStringLiteral("window_menu"));
+    for (const Command& c : kCommands) {
+        auto* a = new QAction(QString::fromLatin1(c.text), &form);
+        a->setObjectName(QString::fromLatin1(c.name));
+        a->setShortcut(QKeySequence(c.key));
+        a->setShortcutContext(Qt::WindowShortcut);
+        a->setShortcutVisibleInContextMenu(true);
+        const auto run = c.run;
+        connect(a, &QAction::triggered, &form, [&form, run] { run(form); });
+        form.addAction(a);
+        if (c.in_menu) menu_->addAction(a);
+    }
+    form.installEventFilter(this);
+}
+
+QAction* WindowActions::action(const QString& name) const {
+    return form_.findChild<QAction*>(name, Qt::FindDirectChildrenOnly);
+}
+
+bool WindowActions::offers_menu_at(const QWidget* under) const {
+    const auto* spot = qobject_cast<const HotSpot*>(under);
+    return !spot || spot == form_.Image_Move || spot == form_.Image1;
+}
+
+bool WindowActions::eventFilter(QObject* watched, QEvent* event) {
+    if (watched != &form_ || event->type() != QEvent::ContextMenu) return false;
+    const auto* e = static_cast<QContextMenuEvent*>(event);
+    if (!offers_menu_at(form_.childAt(e->pos()))) return false;
+    menu_->popup(e->globalPos());
+    return true;
+}
+
+}  // namespace qv

@@ -1,0 +1,255 @@
+// The window's keyboard shortcuts, its context menu, Esc during a run, drag and drop, and texts
+// that are shown literally.
+#include "test_inputs_support.h"
+#include "window/drop_handler.h"
+#include "window/form_splash.h"
+
+#include <QAction>
+#include <QContextMenuEvent>
+#include <QLabel>
+#include <QMenu>
+#include <QMessageBox>
+#include <QMimeData>
+#include <QTemporaryDir>
+#include <QTimer>
+
+namespace {
+
+struct ActiveWindow : InputsWindow {
+    ActiveWindow() {
+        form.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&form));
+    }
+};
+
+// The context menu open now, if any.
+QMenu* open_menu() {
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (auto* menu = qobject_cast<QMenu*>(w); menu && menu->isVisible()) return menu;
+    return nullptr;
+}
+
+// A right click at `at` (window pixels), delivered to the control there as the window system
+// would deliver it; true when the window took it.
+bool right_click(Form_Main& f, QPoint at) {
+    QWidget* under = f.childAt(at);
+    QWidget* target = under ? under : &f;
+    QContextMenuEvent event(QContextMenuEvent::Mouse, target->mapFrom(&f, at), f.mapToGlobal(at));
+    QCoreApplication::sendEvent(target, &event);
+    return event.isAccepted();
+}
+
+// A point of the face with no control over it.
+QPoint bare_face(const Form_Main& f) {
+    for (int y = 0; y < f.height(); ++y)
+        for (int x = 0; x < f.width(); ++x)
+            if (!f.childAt(x, y)) return {x, y};
+    return {};
+}
+
+// Sends a drag entering with `paths` and then their drop; true when both were accepted.
+bool drop(Form_Main& f, const QStringList& paths, const QStringList& addresses = {}) {
+    QMimeData data;
+    QList<QUrl> urls;
+    for (const QString& path : paths) urls << QUrl::fromLocalFile(path);
+    for (const QString& address : addresses) urls << QUrl(address);
+    data.setUrls(urls);
+    const QPointF at(100, 100);
+    QDragEnterEvent enter(at.toPoint(), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(&f, &enter);
+    QDragMoveEvent move(at.toPoint(), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(&f, &move);
+    QDropEvent dropped(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(&f, &dropped);
+    QCoreApplication::processEvents();
+    [&] { QCOMPARE(move.isAccepted(), enter.isAccepted()); }();
+    return enter.isAccepted() && dropped.isAccepted();
+}
+
+}  // namespace
+
+class ShellCommands : public QObject {
+    Q_OBJECT
+    QTemporaryDir tmp;
+
+  private slots:
+    // Each shortcut runs its hot-spot's command, also while the label is being typed.
+    void shortcutsRunTheirCommands() {
+        ActiveWindow w;
+        Form_Main& f = w.form;
+        f.Text_Texte->setFocus();
+        // Typed where the focus is; the window is active again after each dialog.
+        const auto key = [&](int k, Qt::KeyboardModifiers mods = Qt::ControlModifier) {
+            f.activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(&f));
+            QWidget* focus = QApplication::focusWidget();
+            QTest::keyClick(focus ? focus : &f, Qt::Key(k), mods);
+        };
+        key(Qt::Key_O);
+        QCOMPARE(w.platform.dialog_dirs, QStringList{"/tmp/buttons"});  // the sample backgrounds
+        key(Qt::Key_L);
+        QCOMPARE(w.platform.dialog_patterns.last(), QStringLiteral("*.txt"));
+        key(Qt::Key_D);
+        QCOMPARE(w.platform.modal_count, 1);  // the directory chooser
+        key(Qt::Key_F1, Qt::NoModifier);
+        QCOMPARE(w.platform.modal_count, 2);  // the about window
+
+        const int closed = f.width_twips();
+        key(Qt::Key_T);
+        QCOMPARE(f.width_twips(), qv::layout::kExpandedTwips);
+        key(Qt::Key_T);
+        QCOMPARE(f.width_twips(), closed);
+
+        f.List1_items->setStringList({"Home", "News"});
+        f.Text_Texte->setFocus();
+        key(Qt::Key_Return);  // no directory yet: the same refusal as the button's
+        QVERIFY(w.platform.messages.takeLast().contains(QStringLiteral("directory")));
+        f.output_directory = tmp.path();
+        key(Qt::Key_Return);
+        QCOMPARE(files_in(tmp.path()), (QStringList{"Home.bmp", "News.bmp"}));
+        QVERIFY(w.platform.messages.isEmpty());
+
+        QVERIFY(!w.platform.ended);
+        key(Qt::Key_Q);
+        QVERIFY(w.platform.ended);
+    }
+
+    // Esc stops a run after the file being written and says how far it got; outside a run it
+    // does nothing, and the next run goes through.
+    void escapeStopsTheRun() {
+        ActiveWindow w;
+        Form_Main& f = w.form;
+        const QString out = tmp.filePath(QStringLiteral("stopped"));
+        QDir().mkpath(out);
+        QTest::keyClick(&f, Qt::Key_Escape);
+        auto pressed =
+            QObject::connect(f.Text_Texte, &QLineEdit::textChanged, [&](const QString& t) {
+                if (t == u"News") QTest::keyClick(&f, Qt::Key_Escape);
+            });
+        w.make_all({"Home", "News", "Contact"}, out);
+        QObject::disconnect(pressed);
+        QCOMPARE(files_in(out), (QStringList{"Home.bmp", "News.bmp"}));
+        QCOMPARE(w.platform.messages.size(), 1);
+        const QString said = w.platform.messages.takeLast();
+        QVERIFY2(said.contains(QStringLiteral("2 of 3")) && said.contains(out), qPrintable(said));
+        QVERIFY(!f.batch_running());
+
+        w.make_all({"Home", "News", "Contact"}, out);
+        QCOMPARE(files_in(out), (QStringList{"Contact.bmp", "Home.bmp", "News.bmp"}));
+        QVERIFY(w.platform.messages.isEmpty());
+    }
+
+    // A right click on the bare face or a title strip lists the commands with their shortcuts;
+    // one on a button that acts on a press is that button's own. A command from the menu runs.
+    void contextMenuListsTheCommands() {
+        ActiveWindow w;
+        Form_Main& f = w.form;
+        QVERIFY(!right_click(f, f.Image_Make->geometry().center()));
+        QVERIFY(!open_menu());
+        for (const QPoint at :
+             {bare_face(f), f.Image_Move->geometry().center(), f.Image1->geometry().center()}) {
+            QVERIFY(right_click(f, at));
+            QMenu* menu = open_menu();
+            QVERIFY(menu);
+            QStringList keys;
+            for (const QAction* a : menu->actions()) {
+                QVERIFY(a->isShortcutVisibleInContextMenu());
+                keys << a->shortcut().toString();
+            }
+            QCOMPARE(keys, (QStringList{"Ctrl+O", "Ctrl+L", "Ctrl+D", "Ctrl+Return", "Ctrl+T", "F1",
+                                        "Ctrl+Q"}));
+            menu->close();
+        }
+        f.List1_items->setStringList({"Home"});
+        f.output_directory = tmp.filePath(QStringLiteral("menu"));
+        QDir().mkpath(f.output_directory);
+        QVERIFY(right_click(f, bare_face(f)));
+        for (QAction* a : open_menu()->actions())
+            if (a->shortcut() == QKeySequence(Qt::CTRL | Qt::Key_Return)) a->trigger();
+        QCOMPARE(files_in(f.output_directory), QStringList{"Home.bmp"});
+    }
+
+    // What a dropped path is.
+    void droppedKinds() {
+        using qv::DroppedKind;
+        const QString art = tmp.filePath(QStringLiteral("kinds"));
+        const std::pair<QString, DroppedKind> cases[] = {
+            {write_picture(art, "a.png", {4, 4}), DroppedKind::Picture},
+            {write_picture(art, "b.JPEG", {4, 4}), DroppedKind::Picture},
+            {write_picture(art, "c.bmp", {4, 4}), DroppedKind::Picture},
+            {write_bytes(art + "/list.txt", "Home\n"), DroppedKind::TextList},
+            {write_bytes(art + "/labels", "Home\nNews\n"), DroppedKind::TextList},
+            {write_bytes(art + "/data.bin", QByteArray("\x00\x01\x02\xff", 4)), DroppedKind::Other},
+            {art + "/missing.png", DroppedKind::Other},
+            {art, DroppedKind::Folder},
+        };
+        for (const auto& [path, kind] : cases)
+            QVERIFY2(qv::kind_of_dropped(path) == kind, qPrintable(path));
+    }
+
+    // A drop takes the first of each kind, each as its command would; a drop of nothing usable
+    // is refused while it is dragged.
+    void dropsLoadWhatTheyCarry() {
+        InputsWindow w;
+        Form_Main& f = w.form;
+        const QString art = tmp.filePath(QStringLiteral("drop/art"));
+        const QString back = write_picture(art, "back.png", {100, 40});
+        const QString other = write_picture(art, "other.png", {60, 30});
+        const QString first = write_bytes(art + "/first.txt", "Home\r\nNews");
+        const QString second = write_bytes(art + "/second.txt", "X");
+        const QString junk = write_bytes(art + "/data.bin", QByteArray("\x00\x01", 2));
+
+        QVERIFY(!drop(f, {junk, art + "/gone.png"}, {"https://example.org/a.png"}));
+        QVERIFY(f.Picture_buttonscroll->isHidden());
+
+        QVERIFY(drop(f, {back, other}));  // the picture's folder becomes the output directory
+        QCOMPARE(f.Picture_buttonscroll->canvas().image, read_back(back));
+        QCOMPARE(f.output_directory, art + u'/');
+        QCOMPARE(f.Label_Directory->text(), art + u'/');
+
+        const QString out = tmp.filePath(QStringLiteral("drop/out"));
+        QDir().mkpath(out);
+        QVERIFY(drop(f, {junk, second, out, first, other, art}));
+        QCOMPARE(f.Picture_buttonscroll->canvas().image, read_back(other));
+        QCOMPARE(f.output_directory, out);  // the folder, over the picture's
+        QCOMPARE(f.Label_Directory->text(), out);
+        QCOMPARE(f.List1_items->stringList(), QStringList{"X"});
+        QVERIFY(w.platform.messages.isEmpty());
+
+        // The picture dialog then opens where the dropped picture was.
+        f.Image_loadbutton_MouseUp(1, 0, 0, 0);
+        QCOMPARE(w.platform.dialog_dirs.last(), art);
+    }
+
+    // Folders, labels and names show as typed, tags and all, in captions and messages.
+    void textsShowLiterally() {
+        InputsWindow w;
+        const QString tagged = tmp.filePath(QStringLiteral("<b>x</b>"));
+        QDir().mkpath(tagged);
+        QVERIFY(drop(w.form, {tagged}));
+        QCOMPARE(w.form.Label_Directory->text(), tagged);
+        w.form.Image_About_Click();  // makes the splash window's captions
+        QList<QLabel*> labels = w.form.findChildren<QLabel*>();
+        labels << w.form.splash().findChildren<QLabel*>();
+        for (const QLabel* label : labels)
+            if (!label->objectName().startsWith(u"Picture_"))  // pictures, not captions
+                QVERIFY2(label->textFormat() == Qt::PlainText, qPrintable(label->objectName()));
+
+        qv::DesktopPlatform desktop;
+        QString shown;
+        Qt::TextFormat format = Qt::AutoText;
+        QTimer::singleShot(0, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            QVERIFY(box);
+            shown = box->text();
+            format = box->textFormat();
+            box->accept();
+        });
+        desktop.show_message(&w.form, QStringLiteral("Cannot write /out/<i>Home</i>.bmp"));
+        QCOMPARE(shown, QStringLiteral("Cannot write /out/<i>Home</i>.bmp"));
+        QCOMPARE(format, Qt::PlainText);
+    }
+};
+
+QTEST_MAIN(ShellCommands)
+#include "test_shell_commands.moc"
