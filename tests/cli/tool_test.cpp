@@ -11,6 +11,7 @@
 #include <QTemporaryDir>
 
 using namespace qv;
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -150,6 +151,19 @@ TEST_F(Tool, FailureExitsOneKeepingEarlierButtonsAndWritingNothingAfter) {
               composed({"C", "DejaVu Sans", "10", kFalse, kTrue, kTrue, "255", "255", "255",
                         kAlignLeft, "3", "0", -4, kFalse, kTrue, kFalse},
                        Canvas::make({65, 43}, kWindowBackground)));
+}
+
+// A list as Linux writes it, from standard input, and one saved as UTF-16 by a Windows editor.
+TEST_F(Tool, ListsWithAnyLineEndAndUtf16AreRead) {
+    Outcome o = run({"--labels", "-", "--out", out}, "", "Home\nNews\n");
+    EXPECT_EQ(o.status, 0) << o.err.toStdString();
+    EXPECT_EQ(files(out), (QStringList{"Home.bmp", "News.bmp"}));
+    QByteArray utf16("\xFF\xFE");
+    for (const char c : QByteArray("Caf\xE9\r\nMenu\r\n")) utf16 += QByteArray(1, c) + '\0';
+    o = run({"--labels", write("unicode.txt", utf16), "--out", out});
+    EXPECT_EQ(o.status, 0) << o.err.toStdString();
+    EXPECT_EQ(files(out), (QStringList{u"Café.bmp"_s, "Home.bmp", "Menu.bmp", "News.bmp"}));
+    EXPECT_TRUE(run({"--help"}).out.contains("a line ends at LF,\n"));
 }
 
 // The list comes from standard input; --check names the labels that do not fit, writes nothing.

@@ -4,13 +4,14 @@
 #include "core/io/sys_error.h"
 
 #include <QFile>
+#include <QStringDecoder>
 
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <algorithm>
 #include <cerrno>
-#include <cstring>
+#include <optional>
 
 namespace qv {
 namespace {
@@ -30,54 +31,6 @@ bool is_ascii(const unsigned char* p, qsizetype n) {
     return any < 0x80;
 }
 
-// Strict UTF-8 (no overlong forms, no surrogates, nothing above U+10FFFF) into `out`, which has
-// room for n UTF-16 units. Unlike QString::fromUtf8 it keeps a leading byte-order mark. Returns
-// the number of units written, or -1 when the bytes are not UTF-8.
-qsizetype decode_utf8(const unsigned char* p, qsizetype n, char16_t* out) {
-    char16_t* const first = out;
-    qsizetype i = 0;
-    while (i < n) {
-        const unsigned char c = p[i];
-        if (c < 0x80) {
-            *out++ = c;
-            ++i;
-            continue;
-        }
-        int extra;
-        char32_t code;
-        unsigned char lo = 0x80, hi = 0xBF;  // allowed range of the second byte
-        if (c >= 0xC2 && c <= 0xDF) {
-            extra = 1;
-            code = c & 0x1F;
-        } else if (c >= 0xE0 && c <= 0xEF) {
-            extra = 2;
-            code = c & 0x0F;
-            if (c == 0xE0) lo = 0xA0;
-            if (c == 0xED) hi = 0x9F;
-        } else if (c >= 0xF0 && c <= 0xF4) {
-            extra = 3;
-            code = c & 0x07;
-            if (c == 0xF0) lo = 0x90;
-            if (c == 0xF4) hi = 0x8F;
-        } else {
-            return -1;
-        }
-        if (n - i <= extra || p[i + 1] < lo || p[i + 1] > hi) return -1;
-        for (int k = 1; k <= extra; ++k) {
-            if ((p[i + k] & 0xC0) != 0x80) return -1;
-            code = (code << 6) | (p[i + k] & 0x3F);
-        }
-        if (code >= 0x10000) {
-            *out++ = char16_t(0xD800 + ((code - 0x10000) >> 10));
-            *out++ = char16_t(0xDC00 + (code & 0x3FF));
-        } else {
-            *out++ = char16_t(code);
-        }
-        i += extra + 1;
-    }
-    return out - first;
-}
-
 QString decode_cp1252(const unsigned char* p, qsizetype n) {
     QString text(n, Qt::Uninitialized);
     char16_t* out = reinterpret_cast<char16_t*>(text.data());
@@ -88,37 +41,58 @@ QString decode_cp1252(const unsigned char* p, qsizetype n) {
     return text;
 }
 
+// Cuts `text` into lines, each handed to `take` without its line end. CR LF is one end; the last
+// line needs none, and an end at the very end adds no empty line.
+template <class Char, class Take>
+void split_lines(const Char* begin, const Char* end, Take take) {
+    const Char* start = begin;
+    while (start < end) {
+        const Char* stop = std::find_if(start, end, [](Char c) { return c == '\r' || c == '\n'; });
+        take(start, stop);
+        if (stop == end) break;
+        start = stop + 1;
+        if (*stop == '\r' && start < end && *start == '\n') ++start;
+    }
+}
+
+// A list saved as "Unicode" carries FF FE (little-endian) or FE FF (big-endian) first.
+std::optional<QStringConverter::Encoding> utf16_order(QByteArrayView bytes) {
+    if (bytes.startsWith("\xFF\xFE")) return QStringConverter::Utf16LE;
+    if (bytes.startsWith("\xFE\xFF")) return QStringConverter::Utf16BE;
+    return std::nullopt;
+}
+
 }  // namespace
 
 QString decode_label(QByteArrayView line) {
     const auto* p = reinterpret_cast<const unsigned char*>(line.data());
     const qsizetype n = line.size();
     if (is_ascii(p, n)) return QString::fromLatin1(line);
-    // UTF-8 never takes more UTF-16 units than it has bytes.
-    QString text(n, Qt::Uninitialized);
-    const qsizetype units = decode_utf8(p, n, reinterpret_cast<char16_t*>(text.data()));
-    if (units < 0) return decode_cp1252(p, n);
-    text.truncate(units);
+    // A byte order mark at the start of a line stays part of the label, as any other character.
+    QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless |
+                                                    QStringConverter::Flag::ConvertInitialBom);
+    QString text = utf8.decode(line);
+    if (utf8.hasError()) return decode_cp1252(p, n);
     return text;
 }
 
 QStringList parse_text_list(QByteArrayView bytes) {
     QStringList labels;
+    if (const auto order = utf16_order(bytes)) {
+        // The mark only says how the list is stored: it is no part of the first label.
+        const QString text = QStringDecoder(*order).decode(bytes);
+        const auto* const begin = reinterpret_cast<const char16_t*>(text.utf16());
+        split_lines(begin, begin + text.size(),
+                    [&labels](const char16_t* from, const char16_t* to) {
+                        labels.append(QStringView(from, to - from).toString());
+                    });
+        return labels;
+    }
     const char* const begin = bytes.data();
     const char* const end = begin + bytes.size();
-    labels.reserve(qsizetype(std::count(begin, end, '\r')) + 1);
-    const char* start = begin;
-    while (start < end) {
-        const auto* cr = static_cast<const char*>(std::memchr(start, '\r', size_t(end - start)));
-        if (!cr) {
-            // The last line needs no line end.
-            labels.append(decode_label(QByteArrayView(start, end - start)));
-            break;
-        }
-        labels.append(decode_label(QByteArrayView(start, cr - start)));
-        start = cr + 1;
-        if (start < end && *start == '\n') ++start;
-    }
+    split_lines(begin, end, [&labels](const char* from, const char* to) {
+        labels.append(decode_label(QByteArrayView(from, to - from)));
+    });
     return labels;
 }
 
