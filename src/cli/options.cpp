@@ -268,8 +268,10 @@ QString help_text() {
         "     listed any label)\n"
         "  1  a button could not be written: the message names the path and the reason;\n"
         "     the buttons before it stay written and none after it is written\n"
-        "  2  bad arguments or an unreadable input (labels, picture, directory, font);\n"
-        "     nothing is written\n");
+        "  2  bad arguments, an unreadable input (labels, picture, directory, font), or\n"
+        "     a label that cannot name a file (it leaves DIR, holds a NUL, needs a\n"
+        "     missing subfolder, is too long) or whose file is the --background\n"
+        "     picture: the message names the first such label; nothing is written\n");
 }
 
 }  // namespace qv::cli

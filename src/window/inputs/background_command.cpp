@@ -66,6 +66,7 @@ void Form_Main::Image_loadbutton_MouseUp(int, int, double, double) {
     Picture_previewscroll->show();
     Picture_typoscroll->show();
 
+    background_path = *chosen;
     // The buttons are written beside their background unless another directory is chosen.
     Label_Directory->setText(folder_of(*chosen));
     output_directory = Label_Directory->text();
