@@ -11,6 +11,7 @@
 #include <unistd.h>
 #include <algorithm>
 #include <cerrno>
+#include <cstring>
 #include <optional>
 
 namespace qv {
@@ -31,29 +32,49 @@ bool is_ascii(const unsigned char* p, qsizetype n) {
     return any < 0x80;
 }
 
-QString decode_cp1252(const unsigned char* p, qsizetype n) {
-    QString text(n, Qt::Uninitialized);
-    char16_t* out = reinterpret_cast<char16_t*>(text.data());
+// Windows-1252 into `out`, which has room for n units.
+void decode_cp1252(const unsigned char* p, qsizetype n, QChar* out) {
     for (qsizetype i = 0; i < n; ++i) {
         const unsigned char c = p[i];
-        out[i] = (c >= 0x80 && c <= 0x9F) ? kCp1252High[c - 0x80] : char16_t(c);
+        out[i] = (c >= 0x80 && c <= 0x9F) ? QChar(kCp1252High[c - 0x80]) : QChar(c);
     }
-    return text;
 }
 
-// Cuts `text` into lines, each handed to `take` without its line end. CR LF is one end; the last
-// line needs none, and an end at the very end adds no empty line.
-template <class Char, class Take>
-void split_lines(const Char* begin, const Char* end, Take take) {
+// Cuts `text` into lines, each handed to `take` without its line end; `next_end(from)` finds the
+// first CR or LF at or after `from` (or `end`). CR LF is one end; the last line needs none, and an
+// end at the very end adds no empty line.
+template <class Char, class NextEnd, class Take>
+void split_lines(const Char* begin, const Char* end, NextEnd next_end, Take take) {
     const Char* start = begin;
     while (start < end) {
-        const Char* stop = std::find_if(start, end, [](Char c) { return c == '\r' || c == '\n'; });
+        const Char* stop = next_end(start);
         take(start, stop);
         if (stop == end) break;
         start = stop + 1;
         if (*stop == '\r' && start < end && *start == '\n') ++start;
     }
 }
+
+// Finds line ends in bytes with memchr, each kind searched again only once passed: a list that
+// never holds one of them is not scanned anew for every line.
+class ByteLineEnds {
+  public:
+    explicit ByteLineEnds(const char* end) : end_(end) {}
+    const char* operator()(const char* from) {
+        if (cr_ < from) cr_ = find(from, '\r');
+        if (lf_ < from) lf_ = find(from, '\n');
+        return std::min(cr_, lf_);
+    }
+
+  private:
+    const char* find(const char* from, char c) const {
+        const void* found = std::memchr(from, c, size_t(end_ - from));
+        return found ? static_cast<const char*>(found) : end_;
+    }
+    const char* end_;
+    const char* cr_ = nullptr;
+    const char* lf_ = nullptr;
+};
 
 // A list saved as "Unicode" carries FF FE (little-endian) or FE FF (big-endian) first.
 std::optional<QStringConverter::Encoding> utf16_order(QByteArrayView bytes) {
@@ -62,18 +83,34 @@ std::optional<QStringConverter::Encoding> utf16_order(QByteArrayView bytes) {
     return std::nullopt;
 }
 
-}  // namespace
+// A byte order mark at the start of a line stays part of the label, as any other character.
+QStringDecoder strict_utf8() {
+    return QStringDecoder(QStringConverter::Utf8, QStringConverter::Flag::Stateless |
+                                                      QStringConverter::Flag::ConvertInitialBom);
+}
 
-QString decode_label(QByteArrayView line) {
+// One decoder serves every line of a list; `utf8` is strict_utf8().
+QString decode_label(QByteArrayView line, QStringDecoder& utf8) {
     const auto* p = reinterpret_cast<const unsigned char*>(line.data());
     const qsizetype n = line.size();
     if (is_ascii(p, n)) return QString::fromLatin1(line);
-    // A byte order mark at the start of a line stays part of the label, as any other character.
-    QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless |
-                                                    QStringConverter::Flag::ConvertInitialBom);
-    QString text = utf8.decode(line);
-    if (utf8.hasError()) return decode_cp1252(p, n);
+    // Either way the text takes at most one UTF-16 unit per byte.
+    QString text(n, Qt::Uninitialized);
+    utf8.resetState();
+    const QChar* const decoded = utf8.appendToBuffer(text.data(), line);
+    if (utf8.hasError()) {
+        decode_cp1252(p, n, text.data());
+        return text;
+    }
+    text.truncate(decoded - text.constData());
     return text;
+}
+
+}  // namespace
+
+QString decode_label(QByteArrayView line) {
+    QStringDecoder utf8 = strict_utf8();
+    return decode_label(line, utf8);
 }
 
 QStringList parse_text_list(QByteArrayView bytes) {
@@ -82,16 +119,22 @@ QStringList parse_text_list(QByteArrayView bytes) {
         // The mark only says how the list is stored: it is no part of the first label.
         const QString text = QStringDecoder(*order).decode(bytes);
         const auto* const begin = reinterpret_cast<const char16_t*>(text.utf16());
-        split_lines(begin, begin + text.size(),
-                    [&labels](const char16_t* from, const char16_t* to) {
-                        labels.append(QStringView(from, to - from).toString());
-                    });
+        const auto* const end = begin + text.size();
+        const auto next_end = [end](const char16_t* from) {
+            return std::find_if(from, end, [](char16_t c) { return c == u'\r' || c == u'\n'; });
+        };
+        split_lines(begin, end, next_end, [&labels](const char16_t* from, const char16_t* to) {
+            labels.append(QStringView(from, to - from).toString());
+        });
         return labels;
     }
     const char* const begin = bytes.data();
     const char* const end = begin + bytes.size();
-    split_lines(begin, end, [&labels](const char* from, const char* to) {
-        labels.append(decode_label(QByteArrayView(from, to - from)));
+    labels.reserve(qsizetype(std::max(std::count(begin, end, '\n'), std::count(begin, end, '\r'))) +
+                   1);
+    QStringDecoder utf8 = strict_utf8();
+    split_lines(begin, end, ByteLineEnds(end), [&labels, &utf8](const char* from, const char* to) {
+        labels.append(decode_label(QByteArrayView(from, to - from), utf8));
     });
     return labels;
 }
