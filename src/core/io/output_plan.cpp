@@ -138,7 +138,7 @@ Result<void> check_output_plan(const QStringList& labels, const QString& directo
                                         .arg(file.size())
                                         .arg(PATH_MAX - 1));
 
-        if (picture.is(*path, file_id(file)))
+        if (!picture.path().isEmpty() && picture.is(*path, file_id(file)))
             return Failure{QStringLiteral("The label \"%1\" would replace the background picture "
                                           "%2 with its button: rename the label, or choose "
                                           "another output directory")
