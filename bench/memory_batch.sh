@@ -56,7 +56,7 @@ echo "quorvane-batch: $tool"
 echo "buttons written to: $base ($(nproc) cores)"
 printf '%10s %10s %14s %12s\n' labels seconds "peak RSS KiB" "buttons/s"
 for n in "${counts[@]}"; do
-    # One label per line, CR LF line ends (a lone LF would belong to the label).
+    # One label per line, CR LF line ends, as Windows editors write them.
     awk -v n="$n" 'BEGIN { for (i = 1; i <= n; i++) printf "Button %06d\r\n", i }' \
         >"$work/labels.txt"
     mkdir "$work/out"

@@ -215,9 +215,10 @@ QString help_text() {
         "the window's \"make all buttons\" does with the same picture, labels and style.\n"
         "\n"
         "Inputs:\n"
-        "  --labels FILE|-          the text list, one label per line (a line ends at CR\n"
-        "                           or CR LF; spaces and empty lines are labels too); -\n"
-        "                           reads standard input\n"
+        "  --labels FILE|-          the text list, one label per line (a line ends at LF,\n"
+        "                           CR LF or CR; spaces and empty lines are labels too;\n"
+        "                           UTF-8, Windows-1252, or UTF-16 with its byte order\n"
+        "                           mark); - reads standard input\n"
         "  --out DIR                existing directory for the buttons, each named after\n"
         "                           its label plus .bmp or .png (an empty label gives\n"
         "                           \".bmp\", a label with / goes into an existing\n"
@@ -267,8 +268,10 @@ QString help_text() {
         "     listed any label)\n"
         "  1  a button could not be written: the message names the path and the reason;\n"
         "     the buttons before it stay written and none after it is written\n"
-        "  2  bad arguments or an unreadable input (labels, picture, directory, font);\n"
-        "     nothing is written\n");
+        "  2  bad arguments, an unreadable input (labels, picture, directory, font), or\n"
+        "     a label that cannot name a file (it leaves DIR, holds a NUL, needs a\n"
+        "     missing subfolder, is too long) or whose file is the --background\n"
+        "     picture: the message names the first such label; nothing is written\n");
 }
 
 }  // namespace qv::cli

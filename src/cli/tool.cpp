@@ -6,6 +6,7 @@
 #include "cli/options.h"
 #include "cli/progress.h"
 #include "core/io/message_text.h"
+#include "core/io/output_plan.h"
 #include "core/io/picture_loader.h"
 #include "core/io/text_list.h"
 #include "core/render/text_renderer.h"
@@ -79,6 +80,10 @@ Result<Inputs> load_inputs(const Options& o) {
         if (!layout) return Failure{layout.error()};
         in.sheet = *layout;
     }
+    if (const Result<void> checked =
+            check_output_plan(in.labels, o.out_dir, o.background_path, extension_for(o.format));
+        !checked)
+        return Failure{checked.error()};
     return in;
 }
 

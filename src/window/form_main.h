@@ -130,6 +130,7 @@ class Form_Main : public QWidget {
     qv::Flag effet2_on = qv::kFalse;
     qv::Flag effet3_on = qv::kFalse;
     QString output_directory;
+    QString background_path;  // the loaded picture, which no button may replace
 
     // ---- layout controls (controls/layout_controls.cpp)
     void Image_left_Click();

@@ -11,6 +11,7 @@
 #include <QTemporaryDir>
 
 using namespace qv;
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -132,24 +133,64 @@ TEST_F(Tool, BadInputExitsTwoAndWritesNothing) {
     EXPECT_TRUE(run({"--help"}).out.contains("Exit status"));
 }
 
+// Every label is checked before the first button is written: the first bad one is named, with the
+// reason, and nothing at all is written.
+TEST_F(Tool, ABadLabelAnywhereExitsTwoAndWritesNothing) {
+    const QString back = picture();
+    ASSERT_TRUE(QFile::copy(back, path("out/steel.png")));
+    const std::pair<QByteArray, QString> cases[] = {
+        {"A\r\n../evil\r\nC\r\n", "\"../evil\" has a \"..\" part"},
+        {"A\nB\nmissing/C\n/abs\n", "\"missing/C\" cannot be written: the folder"},
+        {"A\nsteel\nC\n", "\"steel\" would replace the background picture " + out + "/./steel.png"},
+    };
+    for (const auto& [list, says] : cases) {
+        const Outcome o = run({"--labels", write("labels.txt", list), "--out", out, "--background",
+                               out + "/./steel.png", "--format", "png"});
+        EXPECT_EQ(o.status, 2);
+        EXPECT_TRUE(o.err.contains(says)) << o.err.toStdString();
+        EXPECT_EQ(files(out), QStringList{"steel.png"});
+        EXPECT_EQ(contents(path("out/steel.png")), contents(back));
+        EXPECT_TRUE(o.out.isEmpty());
+    }
+    // The same name in another format is another file, and may be written.
+    const Outcome o = run({"--labels", write("labels.txt", "steel\n"), "--out", out, "--background",
+                           path("out/steel.png")});
+    EXPECT_EQ(o.status, 0) << o.err.toStdString();
+    EXPECT_EQ(files(out), (QStringList{"steel.bmp", "steel.png"}));
+}
+
 // A failed write ends the run with status 1; the buttons before it stay, as the composer drew
 // them (here on the blank canvas, the line at the given y), and none after it is written.
 TEST_F(Tool, FailureExitsOneKeepingEarlierButtonsAndWritingNothingAfter) {
-    QByteArray list = "A\r\nB\r\nC\r\nmissing/D\r\n";
+    // A folder where D's button goes is found only by writing there.
+    ASSERT_TRUE(QDir(out).mkdir("D.png"));
+    QByteArray list = "A\r\nB\r\nC\r\nD\r\n";
     for (int i = 0; i < 40; ++i) list += "After " + QByteArray::number(i) + "\r\n";
     const Outcome o =
         run({"--labels", write("labels.txt", list), "--out", out, "--font", "DejaVu Sans"},
             "--jobs 2 --quiet --italic --underline --align left --margin-left 3 "
             "--outline --y -4 --format png");
     EXPECT_EQ(o.status, 1);
-    EXPECT_TRUE(o.err.contains(out + "/missing/D.png: No such file or directory"))
-        << o.err.toStdString();
+    EXPECT_TRUE(o.err.contains(out + "/D.png: Is a directory")) << o.err.toStdString();
     EXPECT_TRUE(o.out.endsWith(QStringLiteral("wrote 3 buttons to %1\n").arg(out)));
     EXPECT_EQ(files(out), (QStringList{"A.png", "B.png", "C.png"}));  // and no temporary file
     EXPECT_EQ(rgb32(QImage(path("out/C.png"))),
               composed({"C", "DejaVu Sans", "10", kFalse, kTrue, kTrue, "255", "255", "255",
                         kAlignLeft, "3", "0", -4, kFalse, kTrue, kFalse},
                        Canvas::make({65, 43}, kWindowBackground)));
+}
+
+// A list as Linux writes it, from standard input, and one saved as UTF-16 by a Windows editor.
+TEST_F(Tool, ListsWithAnyLineEndAndUtf16AreRead) {
+    Outcome o = run({"--labels", "-", "--out", out}, "", "Home\nNews\n");
+    EXPECT_EQ(o.status, 0) << o.err.toStdString();
+    EXPECT_EQ(files(out), (QStringList{"Home.bmp", "News.bmp"}));
+    QByteArray utf16("\xFF\xFE");
+    for (const char c : QByteArray("Caf\xE9\r\nMenu\r\n")) utf16 += QByteArray(1, c) + '\0';
+    o = run({"--labels", write("unicode.txt", utf16), "--out", out});
+    EXPECT_EQ(o.status, 0) << o.err.toStdString();
+    EXPECT_EQ(files(out), (QStringList{u"Café.bmp"_s, "Home.bmp", "Menu.bmp", "News.bmp"}));
+    EXPECT_TRUE(run({"--help"}).out.contains("a line ends at LF,\n"));
 }
 
 // The list comes from standard input; --check names the labels that do not fit, writes nothing.

@@ -55,21 +55,30 @@ class TestInputsBatch : public QObject {
         w.make_all({"Home"}, QString());  // no directory: nothing done, the user is told to choose
         QCOMPARE(w.selected_row(), -1);
         QVERIFY(w.platform.messages.last().contains(QStringLiteral("directory")));
-        // A missing subfolder, a folder in the way, a way out of the directory: the run stops
-        // there, names the path, and keeps what it wrote before.
+        // A missing subfolder and a way out of the directory are found before anything is
+        // written; a folder in the way only by writing, which stops the run there, names the
+        // path, and keeps what it wrote before.
         const QString out = tmp.filePath(QStringLiteral("out"));
         QDir().mkpath(out + QStringLiteral("/Blocked.bmp"));
-        const std::pair<QString, QString> faults[] = {{"missing/B", out + "/missing/B.bmp"},
-                                                      {"Blocked", out + "/Blocked.bmp"},
-                                                      {"../escape", "../escape"}};
-        for (const auto& [label, named] : faults) {
-            write_bytes(out + QStringLiteral("/A.bmp"), QByteArray(10, 'x'));
+        const std::tuple<QString, QString, bool> faults[] = {
+            {"missing/B", out + "/missing", false},
+            {"Blocked", out + "/Blocked.bmp", true},
+            {"../escape", "../escape", false}};
+        for (const auto& [label, named, written_before] : faults) {
+            const QByteArray old_a(10, 'x');
+            write_bytes(out + QStringLiteral("/A.bmp"), old_a);
             w.make_all({"A", label, "C"}, out);
             QVERIFY2(w.platform.messages.last().contains(named), qPrintable(named));
-            QCOMPARE(w.selected_row(), 1);
-            // The existing A.bmp was replaced whole; C was never reached; no temporary is left.
+            QCOMPARE(w.selected_row(), written_before ? 1 : -1);
+            // An existing A.bmp is replaced whole or not at all; C is never reached; no
+            // temporary is left.
             w.select(0);
-            QCOMPARE(read_back(out + QStringLiteral("/A.bmp")), w.preview());
+            QFile a(out + QStringLiteral("/A.bmp"));
+            QVERIFY(a.open(QIODevice::ReadOnly));
+            if (written_before)
+                QCOMPARE(read_back(a.fileName()), w.preview());
+            else
+                QCOMPARE(a.readAll(), old_a);
             QCOMPARE(files_in(out), QStringList{"A.bmp"});
             QVERIFY(!QFileInfo::exists(tmp.filePath(QStringLiteral("escape.bmp"))));
             QVERIFY(!w.form.batch_running());

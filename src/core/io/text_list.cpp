@@ -4,6 +4,7 @@
 #include "core/io/sys_error.h"
 
 #include <QFile>
+#include <QStringDecoder>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -11,6 +12,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <optional>
 
 namespace qv {
 namespace {
@@ -30,95 +32,110 @@ bool is_ascii(const unsigned char* p, qsizetype n) {
     return any < 0x80;
 }
 
-// Strict UTF-8 (no overlong forms, no surrogates, nothing above U+10FFFF) into `out`, which has
-// room for n UTF-16 units. Unlike QString::fromUtf8 it keeps a leading byte-order mark. Returns
-// the number of units written, or -1 when the bytes are not UTF-8.
-qsizetype decode_utf8(const unsigned char* p, qsizetype n, char16_t* out) {
-    char16_t* const first = out;
-    qsizetype i = 0;
-    while (i < n) {
-        const unsigned char c = p[i];
-        if (c < 0x80) {
-            *out++ = c;
-            ++i;
-            continue;
-        }
-        int extra;
-        char32_t code;
-        unsigned char lo = 0x80, hi = 0xBF;  // allowed range of the second byte
-        if (c >= 0xC2 && c <= 0xDF) {
-            extra = 1;
-            code = c & 0x1F;
-        } else if (c >= 0xE0 && c <= 0xEF) {
-            extra = 2;
-            code = c & 0x0F;
-            if (c == 0xE0) lo = 0xA0;
-            if (c == 0xED) hi = 0x9F;
-        } else if (c >= 0xF0 && c <= 0xF4) {
-            extra = 3;
-            code = c & 0x07;
-            if (c == 0xF0) lo = 0x90;
-            if (c == 0xF4) hi = 0x8F;
-        } else {
-            return -1;
-        }
-        if (n - i <= extra || p[i + 1] < lo || p[i + 1] > hi) return -1;
-        for (int k = 1; k <= extra; ++k) {
-            if ((p[i + k] & 0xC0) != 0x80) return -1;
-            code = (code << 6) | (p[i + k] & 0x3F);
-        }
-        if (code >= 0x10000) {
-            *out++ = char16_t(0xD800 + ((code - 0x10000) >> 10));
-            *out++ = char16_t(0xDC00 + (code & 0x3FF));
-        } else {
-            *out++ = char16_t(code);
-        }
-        i += extra + 1;
-    }
-    return out - first;
-}
-
-QString decode_cp1252(const unsigned char* p, qsizetype n) {
-    QString text(n, Qt::Uninitialized);
-    char16_t* out = reinterpret_cast<char16_t*>(text.data());
+// Windows-1252 into `out`, which has room for n units.
+void decode_cp1252(const unsigned char* p, qsizetype n, QChar* out) {
     for (qsizetype i = 0; i < n; ++i) {
         const unsigned char c = p[i];
-        out[i] = (c >= 0x80 && c <= 0x9F) ? kCp1252High[c - 0x80] : char16_t(c);
+        out[i] = (c >= 0x80 && c <= 0x9F) ? QChar(kCp1252High[c - 0x80]) : QChar(c);
     }
+}
+
+// Cuts `text` into lines, each handed to `take` without its line end; `next_end(from)` finds the
+// first CR or LF at or after `from` (or `end`). CR LF is one end; the last line needs none, and an
+// end at the very end adds no empty line.
+template <class Char, class NextEnd, class Take>
+void split_lines(const Char* begin, const Char* end, NextEnd next_end, Take take) {
+    const Char* start = begin;
+    while (start < end) {
+        const Char* stop = next_end(start);
+        take(start, stop);
+        if (stop == end) break;
+        start = stop + 1;
+        if (*stop == '\r' && start < end && *start == '\n') ++start;
+    }
+}
+
+// Finds line ends in bytes with memchr, each kind searched again only once passed: a list that
+// never holds one of them is not scanned anew for every line.
+class ByteLineEnds {
+  public:
+    explicit ByteLineEnds(const char* end) : end_(end) {}
+    const char* operator()(const char* from) {
+        if (cr_ < from) cr_ = find(from, '\r');
+        if (lf_ < from) lf_ = find(from, '\n');
+        return std::min(cr_, lf_);
+    }
+
+  private:
+    const char* find(const char* from, char c) const {
+        const void* found = std::memchr(from, c, size_t(end_ - from));
+        return found ? static_cast<const char*>(found) : end_;
+    }
+    const char* end_;
+    const char* cr_ = nullptr;
+    const char* lf_ = nullptr;
+};
+
+// A list saved as "Unicode" carries FF FE (little-endian) or FE FF (big-endian) first.
+std::optional<QStringConverter::Encoding> utf16_order(QByteArrayView bytes) {
+    if (bytes.startsWith("\xFF\xFE")) return QStringConverter::Utf16LE;
+    if (bytes.startsWith("\xFE\xFF")) return QStringConverter::Utf16BE;
+    return std::nullopt;
+}
+
+// A byte order mark at the start of a line stays part of the label, as any other character.
+QStringDecoder strict_utf8() {
+    return QStringDecoder(QStringConverter::Utf8, QStringConverter::Flag::Stateless |
+                                                      QStringConverter::Flag::ConvertInitialBom);
+}
+
+// One decoder serves every line of a list; `utf8` is strict_utf8().
+QString decode_label(QByteArrayView line, QStringDecoder& utf8) {
+    const auto* p = reinterpret_cast<const unsigned char*>(line.data());
+    const qsizetype n = line.size();
+    if (is_ascii(p, n)) return QString::fromLatin1(line);
+    // Either way the text takes at most one UTF-16 unit per byte.
+    QString text(n, Qt::Uninitialized);
+    utf8.resetState();
+    const QChar* const decoded = utf8.appendToBuffer(text.data(), line);
+    if (utf8.hasError()) {
+        decode_cp1252(p, n, text.data());
+        return text;
+    }
+    text.truncate(decoded - text.constData());
     return text;
 }
 
 }  // namespace
 
 QString decode_label(QByteArrayView line) {
-    const auto* p = reinterpret_cast<const unsigned char*>(line.data());
-    const qsizetype n = line.size();
-    if (is_ascii(p, n)) return QString::fromLatin1(line);
-    // UTF-8 never takes more UTF-16 units than it has bytes.
-    QString text(n, Qt::Uninitialized);
-    const qsizetype units = decode_utf8(p, n, reinterpret_cast<char16_t*>(text.data()));
-    if (units < 0) return decode_cp1252(p, n);
-    text.truncate(units);
-    return text;
+    QStringDecoder utf8 = strict_utf8();
+    return decode_label(line, utf8);
 }
 
 QStringList parse_text_list(QByteArrayView bytes) {
     QStringList labels;
+    if (const auto order = utf16_order(bytes)) {
+        // The mark only says how the list is stored: it is no part of the first label.
+        const QString text = QStringDecoder(*order).decode(bytes);
+        const auto* const begin = reinterpret_cast<const char16_t*>(text.utf16());
+        const auto* const end = begin + text.size();
+        const auto next_end = [end](const char16_t* from) {
+            return std::find_if(from, end, [](char16_t c) { return c == u'\r' || c == u'\n'; });
+        };
+        split_lines(begin, end, next_end, [&labels](const char16_t* from, const char16_t* to) {
+            labels.append(QStringView(from, to - from).toString());
+        });
+        return labels;
+    }
     const char* const begin = bytes.data();
     const char* const end = begin + bytes.size();
-    labels.reserve(qsizetype(std::count(begin, end, '\r')) + 1);
-    const char* start = begin;
-    while (start < end) {
-        const auto* cr = static_cast<const char*>(std::memchr(start, '\r', size_t(end - start)));
-        if (!cr) {
-            // The last line needs no line end.
-            labels.append(decode_label(QByteArrayView(start, end - start)));
-            break;
-        }
-        labels.append(decode_label(QByteArrayView(start, cr - start)));
-        start = cr + 1;
-        if (start < end && *start == '\n') ++start;
-    }
+    labels.reserve(qsizetype(std::max(std::count(begin, end, '\n'), std::count(begin, end, '\r'))) +
+                   1);
+    QStringDecoder utf8 = strict_utf8();
+    split_lines(begin, end, ByteLineEnds(end), [&labels, &utf8](const char* from, const char* to) {
+        labels.append(decode_label(QByteArrayView(from, to - from), utf8));
+    });
     return labels;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
-// Text lists: one label per line. A line ends at CR or CR LF; a lone LF belongs to the label; a
-// line end at the very end adds no empty label; spaces and empty lines are kept.
+// Text lists: one label per line. A line ends at CR LF, at CR or at LF (CR LF is one end), so lists
+// from Linux editors and from Windows read alike; a line end at the very end adds no empty label;
+// spaces and empty lines are kept. A list saved as UTF-16 with its byte order mark is read as such.
 #include "core/io/result.h"
 
 #include <QByteArrayView>

@@ -6,8 +6,10 @@
 #include <QFontMetricsF>
 #include <QGlyphRun>
 #include <QPainter>
+#include <QRawFont>
 #include <QTextLayout>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <optional>
@@ -51,34 +53,63 @@ std::optional<QColor> colour_from(const ButtonStyle& style,
     return QColor(*r, *g, *b);
 }
 
+// The label as one line of text. Qt's layout would end the line at a line separator (U+2028) and
+// move to the next tab stop at a tab; here a tab takes the room of one space and a line separator
+// none, so the whole label is drawn on one line.
+QString as_one_line(const QString& text) {
+    const auto special = [](QChar c) { return c == u'\t' || c == QChar::LineSeparator; };
+    if (std::none_of(text.begin(), text.end(), special)) return text;
+    QString line = text;
+    for (QChar& c : line) {
+        if (c == u'\t')
+            c = u' ';
+        else if (c == QChar::LineSeparator)
+            c = QChar(0x200B);  // zero width space
+    }
+    return line;
+}
+
+// Lays the layout's text out as one unwrapped line with its top-left at (0, 0).
+QTextLine lay_out_line(QTextLayout& layout) {
+    QTextOption option;
+    option.setWrapMode(QTextOption::NoWrap);
+    layout.setTextOption(option);
+    layout.beginLayout();
+    QTextLine line = layout.createLine();
+    line.setPosition(QPointF(0, 0));
+    layout.endLayout();
+    return line;
+}
+
 // The label laid out once for all passes of one drawing, as glyph runs whose baseline is at
 // y = 0 and whose left edge is at x = 0.
 class LaidOutLabel {
   public:
     LaidOutLabel(const Canvas& canvas, const QString& text)
-        : layout_(text, canvas.font, &canvas.image) {
+        : layout_(as_one_line(text), canvas.font, &canvas.image) {
         if (text.isEmpty()) return;
-        QTextOption option;
-        option.setWrapMode(QTextOption::NoWrap);
-        layout_.setTextOption(option);
         layout_.setCacheEnabled(true);
-        layout_.beginLayout();
-        QTextLine line = layout_.createLine();
-        line.setPosition(QPointF(0, 0));
-        layout_.endLayout();
+        const QTextLine line = lay_out_line(layout_);
         const double ascent = line.ascent();
         runs_ = layout_.glyphRuns();
+        QRectF ink;
         for (QGlyphRun& run : runs_) {
             QList<QPointF> positions = run.positions();
-            for (QPointF& p : positions) p.ry() -= ascent;
+            const QList<quint32> glyphs = run.glyphIndexes();
+            const QRawFont font = run.rawFont();
+            for (qsizetype i = 0; i < positions.size(); ++i) {  // one position per glyph
+                positions[i].ry() -= ascent;
+                ink |= font.boundingRect(glyphs[i]).translated(positions[i]);
+            }
             run.setPositions(positions);
         }
-        const QFontMetrics fm(canvas.font, &canvas.image);
-        ascent_ = fm.ascent();
-        // Generous extent for skipping passes that fall wholly outside the canvas.
-        extent_ = QRect(-fm.height(), -fm.height(),
-                        static_cast<int>(std::ceil(line.naturalTextWidth())) + 3 * fm.height(),
-                        3 * fm.height());
+        const QFontMetricsF fm(canvas.font, &canvas.image);
+        if (canvas.font.underline())
+            ink |= QRectF(0, 0, line.naturalTextWidth(), fm.underlinePos() + fm.lineWidth());
+        ascent_ = QFontMetrics(canvas.font, &canvas.image).ascent();
+        // The glyphs' own outlines, a little widened for hinting and smoothing: a pass is skipped
+        // only when none of its ink, however far a stack of accents reaches, falls on the canvas.
+        ink_ = ink.toAlignedRect().adjusted(-2, -2, 2, 2);
     }
 
     bool empty() const { return runs_.isEmpty(); }
@@ -86,7 +117,7 @@ class LaidOutLabel {
     // Draws every run with the line box's top-left at (x, y).
     void draw(QPainter& painter, const QRect& bounds, int x, int y) const {
         const int baseline = y + ascent_;
-        if (!extent_.translated(x, baseline).intersects(bounds)) return;
+        if (!ink_.translated(x, baseline).intersects(bounds)) return;
         // The position goes to each run rather than into the painter's transform: Qt places a
         // run's underline from the transformed glyph positions and would move it twice.
         for (const QGlyphRun& run : runs_) painter.drawGlyphRun(QPointF(x, baseline), run);
@@ -96,7 +127,7 @@ class LaidOutLabel {
     QTextLayout layout_;
     QList<QGlyphRun> runs_;
     int ascent_ = 0;
-    QRect extent_;
+    QRect ink_;
 };
 
 }  // namespace
@@ -150,7 +181,10 @@ bool set_label_font(Canvas& canvas, const ButtonStyle& style) {
 }
 
 double text_width(const Canvas& canvas, const QString& text) {
-    return QFontMetricsF(canvas.font, &canvas.image).horizontalAdvance(text);
+    if (text.isEmpty()) return 0;
+    // The same layout as the drawing, so the label is placed by the width it is drawn with.
+    QTextLayout layout(as_one_line(text), canvas.font, &canvas.image);
+    return lay_out_line(layout).naturalTextWidth();
 }
 
 int line_height(const Canvas& canvas) {

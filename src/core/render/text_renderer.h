@@ -29,7 +29,8 @@ QFont default_label_face();
 // caption is not a number (the canvas keeps its previous font then).
 bool set_label_font(Canvas& canvas, const ButtonStyle& style);
 
-// Measurements in the canvas's current font.
+// Measurements in the canvas's current font. The width is that of the label as drawn: one line,
+// a tab one space wide, a line separator (U+2028) of no width.
 double text_width(const Canvas& canvas, const QString& text);
 int line_height(const Canvas& canvas);  // one line of text; the height of an empty string
 

@@ -1,5 +1,6 @@
 #include "core/io/button_output.h"
 #include "core/io/message_text.h"
+#include "core/io/output_plan.h"
 #include "window/form_main.h"
 
 #include <QApplication>
@@ -44,6 +45,13 @@ void Form_Main::Image_Make_MouseUp(int, int, double, double) {
             this, QStringLiteral("No output directory: choose one with the button beside the "
                                  "directory field, or load a background picture to write the "
                                  "buttons beside it."));
+        return;
+    }
+    // Every label's file is checked before the first is written: a bad label writes nothing.
+    const qv::Result<void> checked =
+        qv::check_output_plan(List1_items->stringList(), directory, background_path);
+    if (!checked) {
+        platform().show_message(this, checked.error());
         return;
     }
 

@@ -1,6 +1,7 @@
 #include "core/io/text_list.h"
 
 #include <gtest/gtest.h>
+#include <QStringEncoder>
 #include <QTemporaryDir>
 
 using namespace Qt::StringLiterals;
@@ -10,18 +11,39 @@ namespace {
 using qv::decode_label;
 using qv::parse_text_list;
 
+// UTF-16 bytes of `text`, with the byte order mark first.
+QByteArray utf16_with_mark(const QString& text, bool little_endian) {
+    QStringEncoder encode(little_endian ? QStringConverter::Utf16LE : QStringConverter::Utf16BE,
+                          QStringConverter::Flag::WriteBom);
+    return encode(text);
+}
+
 TEST(TextList, LineEndsAndLabelsKeptExactly) {
     const QStringList two{"Home", "News"};
-    EXPECT_EQ(parse_text_list("Home\r\nNews\r\n"), two);  // no empty label after the last end
-    EXPECT_EQ(parse_text_list("Home\r\nNews"), two);
-    EXPECT_EQ(parse_text_list("Home\rNews\r"), two);
-    EXPECT_EQ(parse_text_list("Home\nNews\n"), QStringList{"Home\nNews\n"});
-    EXPECT_EQ(parse_text_list("Home\r\n\r\nNews"), (QStringList{"Home", "", "News"}));
-    EXPECT_EQ(parse_text_list("Home\r\r\n"), (QStringList{"Home", ""}));
-    EXPECT_EQ(parse_text_list("  Home\t\r\n \r\n"), (QStringList{"  Home\t", " "}));
-    EXPECT_EQ(parse_text_list("\r\n"), QStringList{""});
-    EXPECT_EQ(parse_text_list(""), QStringList{});
-    EXPECT_EQ(parse_text_list(QByteArray("a\0b\r", 4)), QStringList{u"a\0b"_s});
+    const struct {
+        const char* what;
+        QByteArray bytes;
+        QStringList labels;
+    } cases[] = {
+        {"CR LF, as Windows writes", "Home\r\nNews\r\n", two},
+        {"no end after the last line", "Home\r\nNews", two},
+        {"CR alone", "Home\rNews\r", two},
+        {"LF, as Linux writes", "Home\nNews\n", two},
+        {"LF then CR is two ends", "A\n\rB", {"A", "", "B"}},
+        {"CR CR LF", "Home\r\r\n", {"Home", ""}},
+        {"empty lines are labels", "Home\r\n\r\nNews\n\nEnd", {"Home", "", "News", "", "End"}},
+        {"spaces and tabs kept", "  Home\t\r\n \n", {"  Home\t", " "}},
+        {"one line end", "\n", {""}},
+        {"empty file", "", {}},
+        {"NUL inside a label", QByteArray("a\0b\r", 4), {u"a\0b"_s}},
+        {"UTF-16 LE with its mark",
+         utf16_with_mark(u"Home\r\ncafé\nNews\r\n"_s, true),
+         {"Home", u"café"_s, "News"}},
+        {"UTF-16 BE with its mark",
+         utf16_with_mark(u"\U0001F600\rB\n\rC"_s, false),
+         {u"\U0001F600"_s, "B", "", "C"}},
+    };
+    for (const auto& c : cases) EXPECT_EQ(parse_text_list(c.bytes), c.labels) << c.what;
 }
 
 TEST(TextList, Utf8WhereValidOtherwiseWindows1252) {

@@ -1,13 +1,17 @@
 // Real pixels drawn in DejaVu Sans on 96-dpi canvases.
 #include "core/render/composer.h"
 
+#include "core/render/text_renderer.h"
+
 #include <gtest/gtest.h>
+#include <QPainter>
 
 #include <functional>
 
 namespace {
 
 using namespace qv;
+using namespace Qt::StringLiterals;
 
 const QRgb kBlack = qRgb(0, 0, 0);
 
@@ -141,6 +145,65 @@ TEST(Drawing, EveryPassDrawsTheUnderline) {
                                       QRgb p) { return py == y && p == kBlack && on_line(x); }),
                   width - 4)
             << "row " << y;
+}
+
+}  // namespace
+
+namespace {
+
+// Every pixel that is not the canvas's back colour.
+QRect ink_bounds(const QImage& img) {
+    QRect ink;
+    count(img, [&](int x, int y, QRgb p) {
+        if (p != kWindowBackground.rgb()) ink |= QRect(x, y, 1, 1);
+        return false;
+    });
+    return ink;
+}
+
+// The face pass alone, in the style's font, with the line's top-left at (x, y) on a blank canvas.
+QImage face_pass(const QString& label, QSize size, int x, int y, const char* points = "10") {
+    Canvas canvas = Canvas::make(size, kWindowBackground);
+    ButtonStyle s = style_with("");
+    s.label_text = label;
+    s.font_size = points;
+    set_label_font(canvas, s);
+    EXPECT_TRUE(draw_label(canvas, s, x, y, YArithmetic::Int16));
+    return canvas.image;
+}
+
+// A line separator does not end the drawing, and a tab jumps to no tab stop: the label is drawn as
+// the one line it is measured as, a tab one space wide.
+TEST(Drawing, TheWholeLabelIsDrawnOnOneLineAsWideAsItIsMeasured) {
+    Canvas canvas = Canvas::make({300, 60}, kWindowBackground);
+    ButtonStyle s = style_with("");
+    s.font_size = "20";
+    set_label_font(canvas, s);
+    EXPECT_EQ(text_width(canvas, "a\tb"), text_width(canvas, "a b"));
+    EXPECT_EQ(face_pass("a\tb", {300, 60}, 10, 0, "20"), face_pass("a b", {300, 60}, 10, 0, "20"));
+    for (const QString& label : {u"Ab\u2028Cd"_s, u"Ab\u2029Cd"_s, u"a\tb"_s}) {
+        const QRect ink = ink_bounds(face_pass(label, {300, 60}, 10, 0, "20"));
+        EXPECT_NEAR(ink.right() + 1 - 10, text_width(canvas, label), 3) << label.toStdString();
+        EXPECT_LE(ink.bottom(), line_height(canvas)) << label.toStdString();
+    }
+}
+
+// A line wholly below the button still shows the accents stacked high above it, as a plain
+// drawing of the text does.
+TEST(Drawing, AccentsReachingUpFromALineBelowTheButtonAreDrawn) {
+    const QString label = u"o"_s + QString(12, QChar(0x0301));
+    const int y = 68;  // the baseline is more than a line below the 56-pixel button
+    const QImage drawn = face_pass(label, {150, 56}, 60, y);
+
+    Canvas plain = Canvas::make({150, 56}, kWindowBackground);
+    set_label_font(plain, style_with(""));
+    QPainter painter(&plain.image);
+    painter.setFont(plain.font);
+    painter.setPen(QColor(255, 0, 0));
+    painter.drawText(QPointF(60, y + QFontMetrics(plain.font, &plain.image).ascent()), label);
+    painter.end();
+    EXPECT_GT(ink_bounds(plain.image).height(), 10);
+    EXPECT_EQ(drawn, plain.image);
 }
 
 }  // namespace
