@@ -67,7 +67,7 @@ void Form_Main::load_background(const QString& path) {
     Picture_previewscroll->show();
     Picture_typoscroll->show();
 
-    background_path = *chosen;
+    background_path = QFileInfo(path).absoluteFilePath();
     // The buttons are written beside their background unless another directory is chosen.
     Label_Directory->setText(folder_of(path));
     output_directory = Label_Directory->text();
