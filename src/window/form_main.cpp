@@ -185,6 +185,7 @@ Form_Main::Form_Main(qv::PlatformServices& platform, QWidget* parent)
     wire_text_list();
     wire_directory();
     wire_batch_run();
+    wire_style_commands();
 }
 
 Form_Main::~Form_Main() {
@@ -214,6 +215,7 @@ qv::ButtonStyle Form_Main::current_style() const {
 }
 
 void Form_Main::draw_preview() {
+    if (preview_held_ > 0) return;
     ++draw_count;
     Picture_typoscroll->show();
     const qv::PreviewResult result =

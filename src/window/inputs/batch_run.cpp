@@ -74,7 +74,8 @@ void Form_Main::Image_Make_MouseUp(int, int, double, double) {
         if (Text_Texte->text() != label) Text_Texte->setText(label);
 
         const qv::Result<QString> saved =
-            qv::save_button(Picture_previewscroll->canvas().image, directory, label);
+            qv::save_button(Picture_previewscroll->canvas().image, directory, label,
+                            write_png_files ? qv::ButtonFormat::Png : qv::ButtonFormat::Bmp);
         if (!saved) {
             platform().show_message(this, saved.error());
             return;
