@@ -66,16 +66,12 @@ TEST(StyleFile, RefusalsNameTheKeyAndTheValue) {
               uR"("size" must be a whole number from 5 to 100, not 101)"_s);
     EXPECT_EQ(refusal(R"({"quorvane_style": 1, "size": "12.5"})"),
               uR"("size" must be a whole number from 5 to 100, not "12.5")"_s);
-    EXPECT_EQ(refusal(R"({"quorvane_style": 1, "margin_right": -1})"),
-              uR"("margin_right" must be a whole number from 0 to 200, not -1)"_s);
     EXPECT_EQ(refusal(R"({"quorvane_style": 1, "y": 32768})"),
               uR"("y" must be a whole number from -32768 to 32767, not 32768)"_s);
     EXPECT_EQ(refusal(R"({"quorvane_style": 1, "bold": 1})"),
               uR"("bold" must be true or false, not 1)"_s);
     EXPECT_EQ(refusal(R"({"quorvane_style": 1, "align": "middle"})"),
               uR"("align" must be "left", "center" or "right", not "middle")"_s);
-    EXPECT_EQ(refusal(R"({"quorvane_style": 1, "format": "gif"})"),
-              uR"("format" must be "bmp" or "png", not "gif")"_s);
     EXPECT_EQ(refusal(R"({"quorvane_style": 1, "font": null})"),
               uR"("font" must be a text, not null)"_s);
     EXPECT_EQ(refusal(R"({"quorvane_style": 1, "color": [1, 2]})"),
