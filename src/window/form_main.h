@@ -203,6 +203,8 @@ class Form_Main : public QWidget {
     void save_style();  // Ctrl+S
     void open_style();  // Ctrl+Shift+O
     void set_write_png(bool on);
+  signals:
+    void write_png_changed(bool on);  // also when a style is opened: a check item follows it
 
   public:
     // ---- window commands (window_commands.cpp)

@@ -114,6 +114,7 @@ class TestStyleFiles : public QObject {
             saved = shown(a);
         }
         InputsWindow b;
+        QSignalSpy png(&b.form, &Form_Main::write_png_changed);
         b.load_picture(other);
         b.form.Image_effet2_Click();  // already on in the style: must stay on, not flip off
         DrawCounter draws{b.form};
@@ -129,6 +130,7 @@ class TestStyleFiles : public QObject {
             QVERIFY(latched(b.form, on, b.form.Picture_Etat2()));
         QVERIFY(latched(b.form, b.form.Image_center, b.form.Picture_Etat1()));
         QCOMPARE(b.form.output_directory, tmp.path() + u'/');
+        QCOMPARE(png.size(), 1);
     }
 
     void shortcutsAskForTheFiles() {

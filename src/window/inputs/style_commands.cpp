@@ -66,7 +66,9 @@ void Form_Main::open_style() {
 }
 
 void Form_Main::set_write_png(bool on) {
+    if (write_png_files == on) return;
     write_png_files = on;
+    emit write_png_changed(on);
 }
 
 bool Form_Main::apply_style_file(const QString& path) {
