@@ -29,6 +29,9 @@ class TimedFonts final : public qv::PlatformServices {
     std::optional<QString> open_file(QWidget*, const QString&, const QString&) override {
         return std::nullopt;
     }
+    std::optional<QString> save_file(QWidget*, const QString&, const QString&) override {
+        return std::nullopt;
+    }
     QString program_folder() override { return QCoreApplication::applicationDirPath(); }
     QString data_folder() override { return program_folder(); }
     QStringList mounted_volumes() override { return {QStringLiteral("/")}; }

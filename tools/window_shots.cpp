@@ -27,6 +27,9 @@ class ShotPlatform final : public qv::PlatformServices {
         answers.pop_front();
         return answer;
     }
+    std::optional<QString> save_file(QWidget*, const QString&, const QString&) override {
+        return std::nullopt;
+    }
     QStringList font_families() override { return desktop_.font_families(); }
     QString program_folder() override { return desktop_.program_folder(); }
     QString data_folder() override { return desktop_.data_folder(); }

@@ -38,6 +38,8 @@ struct Options {
     ButtonFormat format = ButtonFormat::Bmp;
     int jobs = 0;  // 0: one per core
     QString contact_sheet_path;
+    QString style_path;       // --style: read first, the other options override it
+    QString save_style_path;  // --save-style
     bool check = false;
     bool quiet = false;
 };
@@ -49,8 +51,9 @@ struct Parsed {
     Options options;
 };
 
-// Reads the arguments (without the program name). The failure says which argument is wrong.
-Result<Parsed> parse_options(const QStringList& args);
+// Reads the arguments (without the program name) over `base` (the defaults, or a style file's
+// settings). The failure says which argument is wrong.
+Result<Parsed> parse_options(const QStringList& args, const Options& base = {});
 
 // The style every button of the run shares; the runner sets label_text per label. `text_y` must
 // already be resolved (the default depends on the picture and the font).

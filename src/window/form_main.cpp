@@ -193,6 +193,7 @@ Form_Main::Form_Main(qv::PlatformServices& platform, QWidget* parent)
     // The commands with their shortcuts and menu, and what is dropped on the window.
     new qv::WindowActions(*this);
     new qv::DropHandler(*this);
+    wire_style_commands();
 }
 
 Form_Main::~Form_Main() {
@@ -222,6 +223,7 @@ qv::ButtonStyle Form_Main::current_style() const {
 }
 
 void Form_Main::draw_preview() {
+    if (preview_held_ > 0) return;
     ++draw_count;
     Picture_typoscroll->show();
     const qv::PreviewResult result =

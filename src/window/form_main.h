@@ -3,6 +3,7 @@
 // folder of their concern: window/ (start-up, window commands, looks), window/controls/ (style
 // handlers and the font configuration panel), window/inputs/ (picture, text list, output
 // directory, batch run).
+#include "core/io/style_file.h"
 #include "core/render/button_style.h"
 #include "window/canvas_view.h"
 #include "window/form_splash.h"
@@ -175,6 +176,8 @@ class Form_Main : public QWidget {
     void Image_buttonbrowse_MouseUp(int button, int shift, double x, double y);
     // Loads the picture at `path` as the background, as choosing it in the picture dialog does.
     void load_background(const QString& path);
+    // What a successful load does with the decoded picture from `path`.
+    void show_background(const QString& path, const QImage& picture);
 
     // ---- text list (inputs/text_list_command.cpp)
     void Image_loadTxt_MouseDown(int button, int shift, double x, double y);
@@ -196,7 +199,22 @@ class Form_Main : public QWidget {
     bool batch_running() const { return batch_running_; }
     // Asks a run under way to stop once the file being written is written (Esc).
     void stop_batch_run();
+    bool write_png_files = false;  // "write PNG files": <label>.png instead of <label>.bmp
 
+    // ---- style files (inputs/style_commands.cpp)
+    // The window's whole style as a style file holds it.
+    qv::StyleSettings style_settings() const;
+    // Applies every setting of the file through the handlers a user's clicks run and redraws once;
+    // a file, picture or font that cannot be had changes nothing and is named in a message.
+    bool apply_style_file(const QString& path);
+  public slots:
+    void save_style();  // Ctrl+S
+    void open_style();  // Ctrl+Shift+O
+    void set_write_png(bool on);
+  signals:
+    void write_png_changed(bool on);  // also when a style is opened: a check item follows it
+
+  public:
     // ---- window commands (window_commands.cpp)
     void Image_Move_MouseMove(int button, int shift, double x, double y);
     void Image1_MouseMove(int button, int shift, double x, double y);
@@ -224,6 +242,8 @@ class Form_Main : public QWidget {
     void wire_text_list();
     void wire_directory();
     void wire_batch_run();
+    void wire_style_commands();
+    int preview_held_ = 0;  // while a style is applied, its handlers' redraws wait for the last
 
     qv::PlatformServices& platform_;
     QImage face_;        // the window's background picture: the normal skin

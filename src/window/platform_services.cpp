@@ -25,6 +25,13 @@ std::optional<QString> DesktopPlatform::open_file(QWidget* parent, const QString
     return chosen;
 }
 
+std::optional<QString> DesktopPlatform::save_file(QWidget* parent, const QString& initial_dir,
+                                                  const QString& filter) {
+    const QString chosen = QFileDialog::getSaveFileName(parent, QString(), initial_dir, filter);
+    if (chosen.isEmpty()) return std::nullopt;
+    return chosen;
+}
+
 QStringList DesktopPlatform::font_families() {
     return QFontDatabase::families();
 }

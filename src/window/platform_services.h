@@ -19,6 +19,10 @@ class PlatformServices {
     // the chosen file's full path, or nullopt when cancelled.
     virtual std::optional<QString> open_file(QWidget* parent, const QString& initial_dir,
                                              const QString& pattern) = 0;
+    // Modal file-save dialog starting in `initial_dir` with a filter such as
+    // "Quorvane style (*.qvstyle)"; the chosen path, or nullopt when cancelled.
+    virtual std::optional<QString> save_file(QWidget* parent, const QString& initial_dir,
+                                             const QString& filter) = 0;
     // The font families the screen offers, in the screen's order.
     virtual QStringList font_families() = 0;
     // The folder holding the program, without a trailing "/" except at the root.
@@ -45,6 +49,8 @@ class DesktopPlatform final : public PlatformServices {
   public:
     std::optional<QString> open_file(QWidget* parent, const QString& initial_dir,
                                      const QString& pattern) override;
+    std::optional<QString> save_file(QWidget* parent, const QString& initial_dir,
+                                     const QString& filter) override;
     QStringList font_families() override;
     QString program_folder() override;
     QString data_folder() override;

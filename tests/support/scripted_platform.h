@@ -13,6 +13,8 @@ class ScriptedPlatform : public qv::PlatformServices {
   public:
     // Answers for the file dialog, used in order; an empty optional is a cancel.
     std::deque<std::optional<QString>> file_answers;
+    // Answers for the save dialog, the same way.
+    std::deque<std::optional<QString>> save_answers;
     // What the test does with a modal window (click its hot-spots, say); by default it is closed.
     std::function<void(QDialog&)> on_modal;
     QStringList fonts{QStringLiteral("DejaVu Sans")};
@@ -24,6 +26,7 @@ class ScriptedPlatform : public qv::PlatformServices {
     // What the program asked and said.
     QStringList dialog_dirs;
     QStringList dialog_patterns;
+    QStringList save_filters;
     QStringList messages;
     int modal_count = 0;
     bool ended = false;
@@ -38,6 +41,15 @@ class ScriptedPlatform : public qv::PlatformServices {
         const bool confirmed = file_answers.front().has_value();
         const QString path = file_answers.front().value_or(QString());
         file_answers.pop_front();
+        if (!confirmed) return std::nullopt;
+        return path;
+    }
+    std::optional<QString> save_file(QWidget*, const QString&, const QString& filter) override {
+        save_filters << filter;
+        if (save_answers.empty()) return std::nullopt;
+        const bool confirmed = save_answers.front().has_value();
+        const QString path = save_answers.front().value_or(QString());
+        save_answers.pop_front();
         if (!confirmed) return std::nullopt;
         return path;
     }

@@ -50,27 +50,29 @@ void Form_Main::load_background(const QString& path) {
         platform().show_message(this, picture.error());
         return;
     }
+    show_background(path, *picture);
+}
 
+void Form_Main::show_background(const QString& path, const QImage& picture) {
     // Both canvases take the picture and its size and sit centred in their frames (equal sizes);
     // a picture larger than a frame is cropped evenly, a half pixel going to the top left.
-    const QPoint place = qv::canvas_position(Picture_button->size(), picture->size());
-    Picture_buttonscroll->set_picture(*picture);
+    const QPoint place = qv::canvas_position(Picture_button->size(), picture.size());
+    Picture_buttonscroll->set_picture(picture);
     Picture_buttonscroll->move(place);
     // The preview keeps the label font it was last drawn with: the text line is centred with it.
-    Picture_previewscroll->set_picture(*picture);
+    Picture_previewscroll->set_picture(picture);
     Picture_previewscroll->move(place);
 
-    text_y =
-        qv::centred_text_y(picture->height(), qv::line_height(Picture_previewscroll->canvas()));
+    text_y = qv::centred_text_y(picture.height(), qv::line_height(Picture_previewscroll->canvas()));
 
     Picture_buttonscroll->show();
     Picture_previewscroll->show();
     Picture_typoscroll->show();
 
-    background_path = QFileInfo(path).absoluteFilePath();
     // The buttons are written beside their background unless another directory is chosen.
     Label_Directory->setText(folder_of(path));
     output_directory = Label_Directory->text();
+    background_path = QFileInfo(path).absoluteFilePath();
 
     draw_preview();
 }

@@ -47,9 +47,10 @@ void Form_Main::Image_Make_MouseUp(int, int, double, double) {
                                  "buttons beside it."));
         return;
     }
+    const qv::ButtonFormat format = write_png_files ? qv::ButtonFormat::Png : qv::ButtonFormat::Bmp;
     // Every label's file is checked before the first is written: a bad label writes nothing.
-    const qv::Result<void> checked =
-        qv::check_output_plan(List1_items->stringList(), directory, background_path);
+    const qv::Result<void> checked = qv::check_output_plan(
+        List1_items->stringList(), directory, background_path, qv::extension_for(format));
     if (!checked) {
         platform().show_message(this, checked.error());
         return;
@@ -84,7 +85,7 @@ void Form_Main::Image_Make_MouseUp(int, int, double, double) {
         if (Text_Texte->text() != label) Text_Texte->setText(label);
 
         const qv::Result<QString> saved =
-            qv::save_button(Picture_previewscroll->canvas().image, directory, label);
+            qv::save_button(Picture_previewscroll->canvas().image, directory, label, format);
         if (!saved) {
             platform().show_message(this, saved.error());
             return;
