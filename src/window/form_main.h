@@ -42,7 +42,7 @@ class Form_Main : public QWidget {
     void draw_preview();
     int draw_count = 0;  // draw_preview calls so far (tests and benchmarks count redraws)
 
-    // ---- looks (push_feedback.cpp)
+    // ---- looks (hot_spot_looks.cpp)
     enum Etat { kNormal = 1, kPressed = 2 };
     // Transient look: onto the visible window only, then pending events are processed.
     void draw_etat(HotSpot* spot, int etat);
@@ -152,7 +152,7 @@ class Form_Main : public QWidget {
     void Image3_Click();
     void Image4_Click();
 
-    // ---- colour, font and label entry (controls/entries.cpp)
+    // ---- colour, font and label entry (controls/colour_font_label_entries.cpp)
     void Text_R_Change();
     void Text_G_Change();
     void Text_B_Change();
@@ -225,7 +225,7 @@ class Form_Main : public QWidget {
     QPointer<Form_Splash> splash_;
     bool batch_running_ = false;
 
-    // ---- looks (push_feedback.cpp)
+    // ---- looks (hot_spot_looks.cpp)
     const QImage& skin(int etat) const { return etat == kPressed ? etat2_ : etat1_; }
     // Puts that region of the screen image on the screen now, as it is; the rest of a paint
     // the window did not ask for comes from the persistent image.

@@ -1,7 +1,7 @@
 #include "window/form_splash.h"
 
 #include "core/render/canvas.h"
-#include "window/shell_math.h"
+#include "window/screen_geometry.h"
 #include "window/skin/skin_layout.h"
 #include "window/window_look.h"
 #include "window/window_move.h"

@@ -1,6 +1,6 @@
 #include "window/window_move.h"
 
-#include "window/shell_math.h"
+#include "window/screen_geometry.h"
 
 #include <QGuiApplication>
 #include <QMouseEvent>

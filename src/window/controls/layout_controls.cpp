@@ -1,6 +1,6 @@
 #include "core/render/style_conversions.h"
 #include "core/render/text_renderer.h"
-#include "window/controls/control_math.h"
+#include "window/controls/stepper_caption.h"
 #include "window/form_main.h"
 
 #include <QLabel>

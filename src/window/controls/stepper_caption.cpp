@@ -1,4 +1,4 @@
-#include "window/controls/control_math.h"
+#include "window/controls/stepper_caption.h"
 
 #include "core/render/style_conversions.h"
 #include "window/skin/skin_layout.h"

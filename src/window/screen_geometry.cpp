@@ -1,4 +1,4 @@
-#include "window/shell_math.h"
+#include "window/screen_geometry.h"
 
 #include "core/render/style_conversions.h"
 #include "window/skin/skin_layout.h"
