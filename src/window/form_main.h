@@ -198,6 +198,7 @@ class Form_Main : public QWidget {
     void Image_About_Click();
 
   protected:
+    // ---- paint (window_paint.cpp)
     void paintEvent(QPaintEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void changeEvent(QEvent* event) override;
@@ -225,7 +226,7 @@ class Form_Main : public QWidget {
     QPointer<Form_Splash> splash_;
     bool batch_running_ = false;
 
-    // ---- looks (hot_spot_looks.cpp)
+    // ---- looks (hot_spot_looks.cpp) and paint (window_paint.cpp)
     const QImage& skin(int etat) const { return etat == kPressed ? etat2_ : etat1_; }
     // Puts that region of the screen image on the screen now, as it is; the rest of a paint
     // the window did not ask for comes from the persistent image.

@@ -1,18 +1,10 @@
 #pragma once
-// The arithmetic of start-up and window placement, apart from any window so that it can be
-// checked on its own.
+// Pixels on the screen: rounding to whole pixels and centring a window, apart from any window so
+// that they can be checked on their own.
 #include <QPoint>
 #include <QSize>
 
 namespace qv {
-
-// The catalogue gauge is full at the width of its bar picture.
-inline constexpr int kGaugeFullWidth = 173;
-
-// Width of the catalogue gauge after font `index` (from 0) of `count`, in pixels: index times
-// 173 / (count - 1), in single precision, with count - 1 held as a 16-bit integer as the screen
-// reports it. With one font there is no step: the gauge is full at once.
-float gauge_width(int index, int count);
 
 // A single-precision pixel value as whole pixels, a half going to the even neighbour; a value
 // that is not a number gives 0.

@@ -1,7 +1,7 @@
 #include "core/render/canvas.h"
+#include "window/catalogue_gauge.h"
 #include "window/form_main.h"
 #include "window/form_splash.h"
-#include "window/screen_geometry.h"
 #include "window/skin/skin_layout.h"
 #include "window/window_look.h"
 #include "window/window_move.h"

@@ -1,7 +1,8 @@
 // The style controls (steppers, alignment, the vertical drag, the switches, the entries) and the
 // font configuration panel (the TrueType/bitmap pair, the close box, the animations).
 #include "core/render/text_renderer.h"
-#include "window/controls/stepper_caption.h"
+#include "window/controls/panel_widths.h"
+#include "window/controls/text_drag.h"
 #include "window_test_support.h"
 
 #include <QLabel>

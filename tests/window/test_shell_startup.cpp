@@ -1,6 +1,7 @@
 // Start-up: the defaults, the window's place, the font catalogue and its splash window, the
 // about window, and the arithmetic behind the gauge and the centring.
 #include "core/render/canvas.h"
+#include "window/catalogue_gauge.h"
 #include "window/screen_geometry.h"
 #include "window/window_move.h"
 #include "window_test_support.h"

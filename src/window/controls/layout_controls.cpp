@@ -1,7 +1,9 @@
 #include "core/render/style_conversions.h"
 #include "core/render/text_renderer.h"
 #include "window/controls/stepper_caption.h"
+#include "window/controls/text_drag.h"
 #include "window/form_main.h"
+#include "window/mouse_bits.h"
 
 #include <QLabel>
 

@@ -1,4 +1,4 @@
-#include "window/controls/stepper_caption.h"
+#include "window/controls/panel_widths.h"
 #include "window/form_main.h"
 #include "window/skin/skin_layout.h"
 
