@@ -14,7 +14,7 @@
 
 namespace {
 
-using HotSpotMember = HotSpot* Form_Main::*;
+using HotSpotMember = qv::HotSpot* Form_Main::*;
 
 struct HotSpotBinding {
     const char* name;
@@ -104,7 +104,7 @@ Form_Main::Form_Main(qv::PlatformServices& platform, QWidget* parent)
 
     auto canvas = [&](const char* name, QWidget* in) {
         const QRect r = control_rect(name);
-        auto* c = new CanvasView(r.size(), qv::kWindowBackground, in);
+        auto* c = new qv::CanvasView(r.size(), qv::kWindowBackground, in);
         c->setObjectName(QString::fromLatin1(name));
         c->move(r.topLeft());
         c->hide();  // shown by their first drawing or the first picture load
@@ -174,7 +174,7 @@ Form_Main::Form_Main(qv::PlatformServices& platform, QWidget* parent)
 
     // Hot-spots last, so that they lie over everything they cover.
     for (const HotSpotBinding& b : kHotSpots)
-        this->*b.member = new HotSpot(qv::layout::main_hot_spot(b.name), this);
+        this->*b.member = new qv::HotSpot(qv::layout::main_hot_spot(b.name), this);
 
     wire_window_commands();
     wire_layout_controls();

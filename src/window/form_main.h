@@ -45,9 +45,9 @@ class Form_Main : public QWidget {
     // ---- looks (hot_spot_looks.cpp)
     enum Etat { kNormal = 1, kPressed = 2 };
     // Transient look: onto the visible window only, then pending events are processed.
-    void draw_etat(HotSpot* spot, int etat);
+    void draw_etat(qv::HotSpot* spot, int etat);
     // Latched look: into the persistent image first, then onto the visible window.
-    void latch_etat(std::initializer_list<std::pair<HotSpot*, int>> looks);
+    void latch_etat(std::initializer_list<std::pair<qv::HotSpot*, int>> looks);
     const QImage& Picture_Etat1() const { return etat1_; }
     const QImage& Picture_Etat2() const { return etat2_; }
     // The image the window repaints itself from (the whole 600 x 240 skin).
@@ -70,35 +70,35 @@ class Form_Main : public QWidget {
     bool splash_loaded() const { return splash_ && !splash_->unloaded(); }
 
     // ---- hot-spots (named as the layout table names them)
-    HotSpot* Image_About = nullptr;
-    HotSpot* Image_Move = nullptr;
-    HotSpot* Image_Min = nullptr;
-    HotSpot* Image_Quit = nullptr;
-    HotSpot* Image_loadbutton = nullptr;
-    HotSpot* Image_buttonbrowse = nullptr;
-    HotSpot* Image_typotruetype = nullptr;
-    HotSpot* Image_typobitmap = nullptr;
-    HotSpot* Image_TypoBrowse = nullptr;
-    HotSpot* Image_loadTxt = nullptr;
-    HotSpot* Image_DirectoryBrowse = nullptr;
-    HotSpot* Image_Make = nullptr;
-    HotSpot* Image1 = nullptr;
-    HotSpot* Image_typoback = nullptr;
-    HotSpot* Image_left = nullptr;
-    HotSpot* Image_center = nullptr;
-    HotSpot* Image_right = nullptr;
-    HotSpot* Image_leftmoins = nullptr;
-    HotSpot* Image_leftplus = nullptr;
-    HotSpot* Image_rightmoins = nullptr;
-    HotSpot* Image_rightplus = nullptr;
-    HotSpot* Image_sizemoins = nullptr;
-    HotSpot* Image_sizeplus = nullptr;
-    HotSpot* Image_effet1 = nullptr;
-    HotSpot* Image_effet2 = nullptr;
-    HotSpot* Image_effet3 = nullptr;
-    HotSpot* Image2 = nullptr;  // italic
-    HotSpot* Image4 = nullptr;  // bold
-    HotSpot* Image3 = nullptr;  // underline
+    qv::HotSpot* Image_About = nullptr;
+    qv::HotSpot* Image_Move = nullptr;
+    qv::HotSpot* Image_Min = nullptr;
+    qv::HotSpot* Image_Quit = nullptr;
+    qv::HotSpot* Image_loadbutton = nullptr;
+    qv::HotSpot* Image_buttonbrowse = nullptr;
+    qv::HotSpot* Image_typotruetype = nullptr;
+    qv::HotSpot* Image_typobitmap = nullptr;
+    qv::HotSpot* Image_TypoBrowse = nullptr;
+    qv::HotSpot* Image_loadTxt = nullptr;
+    qv::HotSpot* Image_DirectoryBrowse = nullptr;
+    qv::HotSpot* Image_Make = nullptr;
+    qv::HotSpot* Image1 = nullptr;
+    qv::HotSpot* Image_typoback = nullptr;
+    qv::HotSpot* Image_left = nullptr;
+    qv::HotSpot* Image_center = nullptr;
+    qv::HotSpot* Image_right = nullptr;
+    qv::HotSpot* Image_leftmoins = nullptr;
+    qv::HotSpot* Image_leftplus = nullptr;
+    qv::HotSpot* Image_rightmoins = nullptr;
+    qv::HotSpot* Image_rightplus = nullptr;
+    qv::HotSpot* Image_sizemoins = nullptr;
+    qv::HotSpot* Image_sizeplus = nullptr;
+    qv::HotSpot* Image_effet1 = nullptr;
+    qv::HotSpot* Image_effet2 = nullptr;
+    qv::HotSpot* Image_effet3 = nullptr;
+    qv::HotSpot* Image2 = nullptr;  // italic
+    qv::HotSpot* Image4 = nullptr;  // bold
+    qv::HotSpot* Image3 = nullptr;  // underline
 
     // ---- other controls
     QLineEdit* Text_Texte = nullptr;
@@ -116,9 +116,9 @@ class Form_Main : public QWidget {
     QWidget* Picture_Preview = nullptr;
     QWidget* Picture_Typo = nullptr;
     QWidget* Picture4 = nullptr;
-    CanvasView* Picture_buttonscroll = nullptr;
-    CanvasView* Picture_previewscroll = nullptr;
-    CanvasView* Picture_typoscroll = nullptr;
+    qv::CanvasView* Picture_buttonscroll = nullptr;
+    qv::CanvasView* Picture_previewscroll = nullptr;
+    qv::CanvasView* Picture_typoscroll = nullptr;
 
     // ---- variables of the window
     std::int16_t align_mode = 0;

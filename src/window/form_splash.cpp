@@ -45,11 +45,11 @@ Form_Splash::Form_Splash(QWidget* parent)
     Picture_Gauge->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     Picture_Gauge->setGeometry(qv::layout::splash_item("Picture_Gauge").rect);
 
-    Image_Quit = new HotSpot(qv::layout::splash_item("Image_Quit"), this);
-    Image2 = new HotSpot(qv::layout::splash_item("Image2"), this);
-    Image1 = new HotSpot(qv::layout::splash_item("Image1"), this);
-    connect(Image_Quit, &HotSpot::Click, this, &Form_Splash::Image_Quit_Click);
-    connect(Image2, &HotSpot::MouseMove, this, &Form_Splash::Image2_MouseMove);
+    Image_Quit = new qv::HotSpot(qv::layout::splash_item("Image_Quit"), this);
+    Image2 = new qv::HotSpot(qv::layout::splash_item("Image2"), this);
+    Image1 = new qv::HotSpot(qv::layout::splash_item("Image1"), this);
+    connect(Image_Quit, &qv::HotSpot::Click, this, &Form_Splash::Image_Quit_Click);
+    connect(Image2, &qv::HotSpot::MouseMove, this, &Form_Splash::Image2_MouseMove);
 
     Form_Load();
 }

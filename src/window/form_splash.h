@@ -13,12 +13,12 @@ class Form_Splash : public QDialog {
   public:
     explicit Form_Splash(QWidget* parent = nullptr);
 
-    QLabel* Label1 = nullptr;         // white, centred: what is being loaded
-    QLabel* Label2 = nullptr;         // centred: the font just added
-    QLabel* Picture_Gauge = nullptr;  // reveals the gauge bar from the left
-    HotSpot* Image_Quit = nullptr;    // close
-    HotSpot* Image2 = nullptr;        // title strip
-    HotSpot* Image1 = nullptr;        // inert
+    QLabel* Label1 = nullptr;           // white, centred: what is being loaded
+    QLabel* Label2 = nullptr;           // centred: the font just added
+    QLabel* Picture_Gauge = nullptr;    // reveals the gauge bar from the left
+    qv::HotSpot* Image_Quit = nullptr;  // close
+    qv::HotSpot* Image2 = nullptr;      // title strip
+    qv::HotSpot* Image1 = nullptr;      // inert
 
     void Form_Load();  // centres the window on the screen
     void Image_Quit_Click();

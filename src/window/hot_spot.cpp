@@ -5,7 +5,9 @@
 #include <QMouseEvent>
 #include <QPointer>
 
-HotSpot::HotSpot(const qv::layout::Item& item, QWidget* parent) : QWidget(parent), item_(item) {
+namespace qv {
+
+HotSpot::HotSpot(const layout::Item& item, QWidget* parent) : QWidget(parent), item_(item) {
     setObjectName(QString::fromLatin1(item.name));
     setGeometry(item.rect);
     if (*item.tooltip) setToolTip(QString::fromLatin1(item.tooltip));
@@ -34,3 +36,5 @@ void HotSpot::mouseReleaseEvent(QMouseEvent* event) {
     emit MouseUp(int(event->button()), shift_bits(event->modifiers()), p.x(), p.y());
     if (self && over) emit Click();
 }
+
+}  // namespace qv

@@ -6,12 +6,14 @@
 
 #include <QWidget>
 
+namespace qv {
+
 class HotSpot : public QWidget {
     Q_OBJECT
   public:
-    HotSpot(const qv::layout::Item& item, QWidget* parent);
+    HotSpot(const layout::Item& item, QWidget* parent);
 
-    const qv::layout::Item& item() const { return item_; }
+    const layout::Item& item() const { return item_; }
     // The rectangle in window pixels, read from the control as it lies now.
     QRect window_rect() const { return geometry(); }
 
@@ -29,5 +31,7 @@ class HotSpot : public QWidget {
     void paintEvent(QPaintEvent*) override {}
 
   private:
-    const qv::layout::Item& item_;
+    const layout::Item& item_;
 };
+
+}  // namespace qv

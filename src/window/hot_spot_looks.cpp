@@ -14,14 +14,14 @@ void copy_rect(QImage& to, const QImage& from, const QRect& r) {
 
 }  // namespace
 
-void Form_Main::draw_etat(HotSpot* spot, int etat) {
+void Form_Main::draw_etat(qv::HotSpot* spot, int etat) {
     const QRect r = spot->window_rect();
     copy_rect(screen_, skin(etat), r);
     show_on_screen(r);
     process_events();
 }
 
-void Form_Main::latch_etat(std::initializer_list<std::pair<HotSpot*, int>> looks) {
+void Form_Main::latch_etat(std::initializer_list<std::pair<qv::HotSpot*, int>> looks) {
     for (const auto& [spot, etat] : looks) copy_rect(persistent_, skin(etat), spot->window_rect());
     QRegion shown;
     for (const auto& [spot, etat] : looks) {

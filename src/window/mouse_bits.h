@@ -7,9 +7,9 @@ namespace qv {
 
 inline constexpr int kLeftButton = 1;
 
-}  // namespace qv
-
 inline int shift_bits(Qt::KeyboardModifiers m) {
     return (m & Qt::ShiftModifier ? 1 : 0) | (m & Qt::ControlModifier ? 2 : 0) |
            (m & Qt::AltModifier ? 4 : 0);
 }
+
+}  // namespace qv

@@ -5,13 +5,13 @@
 #include <QLabel>
 
 void Form_Main::wire_window_commands() {
-    connect(Image_Move, &HotSpot::MouseMove, this, &Form_Main::Image_Move_MouseMove);
-    connect(Image1, &HotSpot::MouseMove, this, &Form_Main::Image1_MouseMove);
-    connect(Image_Min, &HotSpot::MouseDown, this, &Form_Main::Image_Min_MouseDown);
-    connect(Image_Min, &HotSpot::MouseUp, this, &Form_Main::Image_Min_MouseUp);
-    connect(Image_Quit, &HotSpot::MouseDown, this, &Form_Main::Image_Quit_MouseDown);
-    connect(Image_Quit, &HotSpot::MouseUp, this, &Form_Main::Image_Quit_MouseUp);
-    connect(Image_About, &HotSpot::Click, this, &Form_Main::Image_About_Click);
+    connect(Image_Move, &qv::HotSpot::MouseMove, this, &Form_Main::Image_Move_MouseMove);
+    connect(Image1, &qv::HotSpot::MouseMove, this, &Form_Main::Image1_MouseMove);
+    connect(Image_Min, &qv::HotSpot::MouseDown, this, &Form_Main::Image_Min_MouseDown);
+    connect(Image_Min, &qv::HotSpot::MouseUp, this, &Form_Main::Image_Min_MouseUp);
+    connect(Image_Quit, &qv::HotSpot::MouseDown, this, &Form_Main::Image_Quit_MouseDown);
+    connect(Image_Quit, &qv::HotSpot::MouseUp, this, &Form_Main::Image_Quit_MouseUp);
+    connect(Image_About, &qv::HotSpot::Click, this, &Form_Main::Image_About_Click);
 }
 
 void Form_Main::Image_Move_MouseMove(int button, int /*shift*/, double /*x*/, double /*y*/) {

@@ -23,19 +23,19 @@ struct Window {
     }
 };
 
-inline QImage look(const QImage& image, const HotSpot* spot) {
+inline QImage look(const QImage& image, const qv::HotSpot* spot) {
     return image.copy(spot->window_rect());
 }
-inline bool shows(const QImage& image, const HotSpot* spot, const QImage& skin) {
+inline bool shows(const QImage& image, const qv::HotSpot* spot, const QImage& skin) {
     return look(image, spot) == look(skin, spot);
 }
 // A latched look: in the persistent image and on the screen.
-inline bool latched(const Form_Main& f, const HotSpot* spot, const QImage& skin) {
+inline bool latched(const Form_Main& f, const qv::HotSpot* spot, const QImage& skin) {
     return shows(f.persistent_image(), spot, skin) && shows(f.screen_image(), spot, skin);
 }
 // The looks can be told apart only where the two skins differ.
-inline bool skins_differ(const Form_Main& f, std::initializer_list<const HotSpot*> spots) {
-    for (const HotSpot* spot : spots)
+inline bool skins_differ(const Form_Main& f, std::initializer_list<const qv::HotSpot*> spots) {
+    for (const qv::HotSpot* spot : spots)
         if (shows(f.Picture_Etat1(), spot, f.Picture_Etat2())) return false;
     return true;
 }

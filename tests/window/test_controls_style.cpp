@@ -79,7 +79,7 @@ class ControlsTest : public QObject {
         QCOMPARE(qv::drag_text_y(std::nan(""), 15), std::int16_t(0));
 
         Form_Main& f = w_->form;
-        CanvasView* preview = f.Picture_previewscroll;
+        qv::CanvasView* preview = f.Picture_previewscroll;
         preview->show();  // as the first background picture does
         const int height = qv::line_height(preview->canvas());
         const auto send = [&](QEvent::Type type, Qt::MouseButton button, Qt::MouseButtons held,
@@ -107,7 +107,7 @@ class ControlsTest : public QObject {
     void switches_and_alignments() {
         Form_Main& f = w_->form;
         DrawCounter draws{f};
-        const std::pair<qv::Flag Form_Main::*, HotSpot*> switches[] = {
+        const std::pair<qv::Flag Form_Main::*, qv::HotSpot*> switches[] = {
             {&Form_Main::effet1_on, f.Image_effet1}, {&Form_Main::effet2_on, f.Image_effet2},
             {&Form_Main::effet3_on, f.Image_effet3}, {&Form_Main::font_italic, f.Image2},
             {&Form_Main::font_underline, f.Image3},  {&Form_Main::font_bold, f.Image4},
@@ -122,7 +122,7 @@ class ControlsTest : public QObject {
             }
         }
         // The alignments are a radio group; that only one shows selected is the storm test's.
-        HotSpot* const alignments[] = {f.Image_left, f.Image_center, f.Image_right};
+        qv::HotSpot* const alignments[] = {f.Image_left, f.Image_center, f.Image_right};
         for (int mode : {2, 0, 1}) {
             QTest::mouseClick(alignments[mode], Qt::LeftButton);
             QCOMPARE(f.align_mode, std::int16_t(mode));
@@ -205,7 +205,7 @@ class ControlsTest : public QObject {
     // the full width whatever the width now.
     void close_box_and_browse_push() {
         Form_Main& f = w_->form;
-        const auto push = [&](HotSpot* spot) {
+        const auto push = [&](qv::HotSpot* spot) {
             QTest::mousePress(spot, Qt::RightButton);
             QVERIFY(shows(f.screen_image(), spot, f.Picture_Etat2()));
             QTest::mouseRelease(spot, Qt::RightButton, {}, QPoint(-200, 5));  // off it

@@ -52,8 +52,8 @@ class ShellFeedback : public QObject {
     // the mouse-up acts (quit ends the program), but a click action (loading a list) does not.
     void releaseElsewhereRestoresLookAndSkipsClick() {
         Form_Main& f = w_->form;
-        for (HotSpot* spot : {f.Image_loadTxt, f.Image_Quit}) {
-            QSignalSpy ups(spot, &HotSpot::MouseUp), clicks(spot, &HotSpot::Click);
+        for (qv::HotSpot* spot : {f.Image_loadTxt, f.Image_Quit}) {
+            QSignalSpy ups(spot, &qv::HotSpot::MouseUp), clicks(spot, &qv::HotSpot::Click);
             QTest::mousePress(f.windowHandle(), Qt::RightButton, {}, spot->geometry().center());
             QVERIFY(shows(f.screen_image(), spot, f.Picture_Etat2()));
             QVERIFY(!w_->platform.ended);

@@ -78,8 +78,8 @@ class ShellStartup : public QObject {
 
         QCOMPARE(f.align_mode, std::int16_t{1});
         QVERIFY(shows(f.persistent_image(), f.Image_center, f.Picture_Etat2()));
-        for (const HotSpot* off : {f.Image_left, f.Image_right, f.Image_effet1, f.Image_effet2,
-                                   f.Image_effet3, f.Image2, f.Image3, f.Image4})
+        for (const qv::HotSpot* off : {f.Image_left, f.Image_right, f.Image_effet1, f.Image_effet2,
+                                       f.Image_effet3, f.Image2, f.Image3, f.Image4})
             QVERIFY2(shows(f.persistent_image(), off, f.Picture_Etat1()),
                      qPrintable(off->objectName()));
 

@@ -29,7 +29,7 @@ class ShellWindow : public QObject {
   private slots:
     void onlyTheLeftButtonAloneMovesTheWindow() {
         Window w;
-        for (HotSpot* strip : {w.form.Image_Move, w.form.Image1})
+        for (qv::HotSpot* strip : {w.form.Image_Move, w.form.Image1})
             for (Qt::MouseButtons held :
                  {Qt::MouseButtons(Qt::RightButton), Qt::LeftButton | Qt::RightButton,
                   Qt::MouseButtons(Qt::MiddleButton), Qt::MouseButtons(Qt::LeftButton)})

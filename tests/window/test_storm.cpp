@@ -217,8 +217,8 @@ class Storm : public QObject {
         key_targets_ = {f.Text_Texte, f.Text_R, f.Text_G, f.Text_B, f.List1, f.List_Typo};
         mouse_targets_.assign(key_targets_.begin(), key_targets_.end() - 2);  // the line edits
         mouse_targets_.insert(mouse_targets_.end(), {f.List1->viewport(), f.List_Typo->viewport()});
-        for (QWidget* w : f.findChildren<CanvasView*>()) mouse_targets_.push_back(w);
-        for (QWidget* w : f.findChildren<HotSpot*>(QString(), Qt::FindDirectChildrenOnly))
+        for (QWidget* w : f.findChildren<qv::CanvasView*>()) mouse_targets_.push_back(w);
+        for (QWidget* w : f.findChildren<qv::HotSpot*>(QString(), Qt::FindDirectChildrenOnly))
             mouse_targets_.push_back(w);
         QCOMPARE(mouse_targets_.size(), size_t(6 + 3 + 29));  // nothing a user reaches is missed
 
@@ -247,19 +247,19 @@ class Storm : public QObject {
         QStringList wrong;  // whatever does not tell the truth
         const QImage &on = f.Picture_Etat2(), &off = f.Picture_Etat1();
         // A latched look is in both the persistent image and on screen.
-        const auto shows = [&](const HotSpot* spot, const QImage& skin, bool on_screen = true) {
+        const auto shows = [&](const qv::HotSpot* spot, const QImage& skin, bool on_screen = true) {
             const QRect r = spot->window_rect();
             return f.persistent_image().copy(r) == skin.copy(r) &&
                    (!on_screen || f.screen_image().copy(r) == skin.copy(r));
         };
-        const std::pair<HotSpot*, qv::Flag> switches[] = {
+        const std::pair<qv::HotSpot*, qv::Flag> switches[] = {
             {f.Image_effet1, f.effet1_on}, {f.Image_effet2, f.effet2_on},
             {f.Image_effet3, f.effet3_on}, {f.Image2, f.font_italic},
             {f.Image3, f.font_underline},  {f.Image4, f.font_bold}};
         for (const auto& [spot, flag] : switches)
             if (!shows(spot, flag == qv::kTrue ? on : flag == qv::kFalse ? off : QImage()))
                 wrong << spot->objectName();
-        HotSpot* const alignments[] = {f.Image_left, f.Image_center, f.Image_right};
+        qv::HotSpot* const alignments[] = {f.Image_left, f.Image_center, f.Image_right};
         if (f.align_mode < 0 || f.align_mode > 2) wrong << "no alignment selected";
         for (int mode = 0; mode < 3; ++mode) {
             const bool looks_on = shows(alignments[mode], on);
@@ -267,9 +267,9 @@ class Storm : public QObject {
                 wrong << QString::asprintf("alignment %d with align_mode %d", mode, f.align_mode);
         }
         // A push button looks pressed, on screen only, while a mouse button is held on it.
-        for (HotSpot* spot : {f.Image_Min, f.Image_Quit, f.Image_loadbutton, f.Image_buttonbrowse,
-                              f.Image_TypoBrowse, f.Image_loadTxt, f.Image_DirectoryBrowse,
-                              f.Image_Make, f.Image_typoback})
+        for (qv::HotSpot* spot : {f.Image_Min, f.Image_Quit, f.Image_loadbutton,
+                                  f.Image_buttonbrowse, f.Image_TypoBrowse, f.Image_loadTxt,
+                                  f.Image_DirectoryBrowse, f.Image_Make, f.Image_typoback})
             if (!shows(spot, off, !held_ || grabber_ != spot)) wrong << spot->objectName();
         for (const int w : widths_)
             if (!animation_width(w)) wrong << QString::asprintf("width %d set", w);

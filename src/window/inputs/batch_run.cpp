@@ -22,8 +22,8 @@ constexpr QRgb kProgressText = qRgb(28, 27, 22);
 }  // namespace
 
 void Form_Main::wire_batch_run() {
-    connect(Image_Make, &HotSpot::MouseDown, this, &Form_Main::Image_Make_MouseDown);
-    connect(Image_Make, &HotSpot::MouseUp, this, &Form_Main::Image_Make_MouseUp);
+    connect(Image_Make, &qv::HotSpot::MouseDown, this, &Form_Main::Image_Make_MouseDown);
+    connect(Image_Make, &qv::HotSpot::MouseUp, this, &Form_Main::Image_Make_MouseUp);
 }
 
 void Form_Main::Image_Make_MouseDown(int, int, double, double) {

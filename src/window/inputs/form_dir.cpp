@@ -107,10 +107,10 @@ Form_Dir::Form_Dir(QString& output_directory, qv::PlatformServices& platform, QW
         w->setStyleSheet(list_style());
     }
 
-    Image_Ok = new HotSpot(qv::layout::chooser_item("Image_Ok"), this);
-    Image_Cancel = new HotSpot(qv::layout::chooser_item("Image_Cancel"), this);
-    Image2 = new HotSpot(qv::layout::chooser_item("Image2"), this);
-    Image1 = new HotSpot(qv::layout::chooser_item("Image1"), this);
+    Image_Ok = new qv::HotSpot(qv::layout::chooser_item("Image_Ok"), this);
+    Image_Cancel = new qv::HotSpot(qv::layout::chooser_item("Image_Cancel"), this);
+    Image2 = new qv::HotSpot(qv::layout::chooser_item("Image2"), this);
+    Image1 = new qv::HotSpot(qv::layout::chooser_item("Image1"), this);
 
     volumes_ = platform.mounted_volumes();
     if (volumes_.isEmpty()) volumes_ << QStringLiteral("/");
@@ -121,10 +121,10 @@ Form_Dir::Form_Dir(QString& output_directory, qv::PlatformServices& platform, QW
     // A double-click opens a folder; a single click only highlights it.
     connect(Dir1, &QListWidget::itemDoubleClicked, this,
             [this](QListWidgetItem* item) { open_folder(item->data(Qt::UserRole).toString()); });
-    connect(Image_Ok, &HotSpot::Click, this, &Form_Dir::Image_Ok_Click);
-    connect(Image_Cancel, &HotSpot::Click, this, &Form_Dir::Image_Cancel_Click);
-    connect(Image2, &HotSpot::Click, this, &Form_Dir::Image2_Click);
-    connect(Image1, &HotSpot::MouseMove, this, &Form_Dir::Image1_MouseMove);
+    connect(Image_Ok, &qv::HotSpot::Click, this, &Form_Dir::Image_Ok_Click);
+    connect(Image_Cancel, &qv::HotSpot::Click, this, &Form_Dir::Image_Cancel_Click);
+    connect(Image2, &qv::HotSpot::Click, this, &Form_Dir::Image2_Click);
+    connect(Image1, &qv::HotSpot::MouseMove, this, &Form_Dir::Image1_MouseMove);
 
     Form_Load();
 }

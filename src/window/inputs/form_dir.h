@@ -40,10 +40,10 @@ class Form_Dir : public QDialog {
 
     QComboBox* Drive1 = nullptr;
     QListWidget* Dir1 = nullptr;
-    HotSpot* Image_Ok = nullptr;
-    HotSpot* Image_Cancel = nullptr;
-    HotSpot* Image2 = nullptr;  // close button
-    HotSpot* Image1 = nullptr;  // title strip
+    qv::HotSpot* Image_Ok = nullptr;
+    qv::HotSpot* Image_Cancel = nullptr;
+    qv::HotSpot* Image2 = nullptr;  // close button
+    qv::HotSpot* Image1 = nullptr;  // title strip
 
     void Form_Load();  // centres the window on the screen
     void Drive1_Change();
