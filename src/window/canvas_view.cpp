@@ -1,14 +1,12 @@
 #include "window/canvas_view.h"
 
-#include "window/mouse_bits.h"
-
-#include <QMouseEvent>
+#include <QPaintEvent>
 #include <QPainter>
 
 namespace qv {
 
 CanvasView::CanvasView(QSize size, QColor back_colour, QWidget* frame)
-    : QWidget(frame), canvas_(Canvas::make(size, back_colour)) {
+    : MouseControl(frame), canvas_(Canvas::make(size, back_colour)) {
     setAttribute(Qt::WA_OpaquePaintEvent);
     resize(size);
 }
@@ -41,21 +39,6 @@ void CanvasView::present() {
 void CanvasView::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
     painter.drawImage(event->rect(), canvas_.image, event->rect());
-}
-
-void CanvasView::mousePressEvent(QMouseEvent* event) {
-    const QPointF p = event->position();
-    emit MouseDown(int(event->button()), shift_bits(event->modifiers()), p.x(), p.y());
-}
-
-void CanvasView::mouseMoveEvent(QMouseEvent* event) {
-    const QPointF p = event->position();
-    emit MouseMove(int(event->buttons()), shift_bits(event->modifiers()), p.x(), p.y());
-}
-
-void CanvasView::mouseReleaseEvent(QMouseEvent* event) {
-    const QPointF p = event->position();
-    emit MouseUp(int(event->button()), shift_bits(event->modifiers()), p.x(), p.y());
 }
 
 }  // namespace qv

@@ -2,12 +2,11 @@
 // A drawing canvas of the window: holds its persistent image (a Canvas) and shows it. Its
 // size follows the image; it sits inside a frame widget that clips it.
 #include "core/render/canvas.h"
-
-#include <QWidget>
+#include "window/mouse_control.h"
 
 namespace qv {
 
-class CanvasView : public QWidget {
+class CanvasView : public MouseControl {
     Q_OBJECT
   public:
     CanvasView(QSize size, QColor back_colour, QWidget* frame);
@@ -23,16 +22,8 @@ class CanvasView : public QWidget {
     // Shows the persistent image on the screen.
     void present();
 
-  signals:
-    void MouseDown(int button, int shift, double x, double y);
-    void MouseMove(int button, int shift, double x, double y);
-    void MouseUp(int button, int shift, double x, double y);
-
   protected:
     void paintEvent(QPaintEvent* event) override;
-    void mousePressEvent(QMouseEvent* event) override;
-    void mouseMoveEvent(QMouseEvent* event) override;
-    void mouseReleaseEvent(QMouseEvent* event) override;
 
   private:
     Canvas canvas_;

@@ -8,6 +8,7 @@
 #include "window/form_splash.h"
 #include "window/hot_spot.h"
 #include "window/platform_services.h"
+#include "window/skinned_window.h"
 
 #include <QImage>
 #include <QPointer>
@@ -25,7 +26,7 @@ class QListView;
 class QListWidget;
 class QStringListModel;
 
-class Form_Main : public QWidget {
+class Form_Main : public qv::SkinnedWindow<QWidget> {
     Q_OBJECT
   public:
     explicit Form_Main(qv::PlatformServices& platform, QWidget* parent = nullptr);
@@ -48,7 +49,7 @@ class Form_Main : public QWidget {
     void draw_etat(qv::HotSpot* spot, int etat);
     // Latched look: into the persistent image first, then onto the visible window.
     void latch_etat(std::initializer_list<std::pair<qv::HotSpot*, int>> looks);
-    const QImage& Picture_Etat1() const { return etat1_; }
+    const QImage& Picture_Etat1() const { return face(); }
     const QImage& Picture_Etat2() const { return etat2_; }
     // The image the window repaints itself from (the whole 600 x 240 skin).
     const QImage& persistent_image() const { return persistent_; }
@@ -218,16 +219,14 @@ class Form_Main : public QWidget {
     void wire_batch_run();
 
     qv::PlatformServices& platform_;
-    QImage face_;        // the window's background picture: the normal skin
-    QImage etat1_;       // normal skin
-    QImage etat2_;       // pressed skin
+    QImage etat2_;       // pressed skin; the normal skin is the window's face
     QImage persistent_;  // what the window repaints from
     QImage screen_;      // what is on screen now
     QPointer<Form_Splash> splash_;
     bool batch_running_ = false;
 
     // ---- looks (hot_spot_looks.cpp) and paint (window_paint.cpp)
-    const QImage& skin(int etat) const { return etat == kPressed ? etat2_ : etat1_; }
+    const QImage& skin(int etat) const { return etat == kPressed ? etat2_ : face(); }
     // Puts that region of the screen image on the screen now, as it is; the rest of a paint
     // the window did not ask for comes from the persistent image.
     void show_on_screen(const QRegion& region);

@@ -4,10 +4,8 @@
 #include "window/screen_geometry.h"
 #include "window/skin/skin_layout.h"
 #include "window/window_look.h"
-#include "window/window_move.h"
 
 #include <QLabel>
-#include <QPainter>
 
 #include <algorithm>
 
@@ -28,13 +26,10 @@ QLabel* make_label(const char* name, QWidget* in, QColor colour) {
 }  // namespace
 
 Form_Splash::Form_Splash(QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint),
-      face_(QStringLiteral(":/assets/splash.png")) {
-    setObjectName(QStringLiteral("Form_Splash"));
-    setWindowTitle(QStringLiteral("Quorvane 1.0b"));
-    setWindowIcon(qv::window_icon());
+    : SkinnedWindow(parent, "Form_Splash", QStringLiteral("Quorvane 1.0b"),
+                    QStringLiteral(":/assets/splash.png"), qv::layout::kSplashSize,
+                    qv::kPanelColour) {
     setFixedSize(qv::layout::kSplashSize);
-    setAttribute(Qt::WA_OpaquePaintEvent);
 
     Label1 = make_label("Label1", this, Qt::white);
     Label2 = make_label("Label2", this, Qt::black);
@@ -55,7 +50,7 @@ Form_Splash::Form_Splash(QWidget* parent)
 }
 
 void Form_Splash::Form_Load() {
-    qv::centre_on_screen(*this);
+    centre_on_screen();
 }
 
 void Form_Splash::Image_Quit_Click() {
@@ -63,7 +58,7 @@ void Form_Splash::Image_Quit_Click() {
 }
 
 void Form_Splash::Image2_MouseMove(int button, int /*shift*/, double /*x*/, double /*y*/) {
-    qv::begin_window_move(*this, button);
+    follow_title_strip(button);
 }
 
 int Form_Splash::gauge_width() const {
@@ -85,12 +80,4 @@ void Form_Splash::unload() {
 
 void Form_Splash::reject() {
     unload();
-}
-
-void Form_Splash::paintEvent(QPaintEvent* /*event*/) {
-    QPainter painter(this);
-    if (face_.isNull())
-        painter.fillRect(rect(), qv::kPanelColour);
-    else
-        painter.drawPixmap(0, 0, face_);
 }

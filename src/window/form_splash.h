@@ -2,13 +2,13 @@
 // The splash window: progress of the font catalogue at start-up, and the about window. It is
 // loaded (created hidden and centred) when first referred to and unloaded by its close hot-spot.
 #include "window/hot_spot.h"
+#include "window/skinned_window.h"
 
 #include <QDialog>
-#include <QPixmap>
 
 class QLabel;
 
-class Form_Splash : public QDialog {
+class Form_Splash : public qv::SkinnedWindow<QDialog> {
     Q_OBJECT
   public:
     explicit Form_Splash(QWidget* parent = nullptr);
@@ -35,10 +35,6 @@ class Form_Splash : public QDialog {
     // Closing by the window manager or Escape unloads too, as the close hot-spot does.
     void reject() override;
 
-  protected:
-    void paintEvent(QPaintEvent* event) override;
-
   private:
-    QPixmap face_;
     bool unloaded_ = false;
 };

@@ -1,6 +1,5 @@
 #include "window/form_main.h"
 #include "window/form_splash.h"
-#include "window/window_move.h"
 
 #include <QLabel>
 
@@ -15,11 +14,11 @@ void Form_Main::wire_window_commands() {
 }
 
 void Form_Main::Image_Move_MouseMove(int button, int /*shift*/, double /*x*/, double /*y*/) {
-    qv::begin_window_move(*this, button);
+    follow_title_strip(button);
 }
 
 void Form_Main::Image1_MouseMove(int button, int /*shift*/, double /*x*/, double /*y*/) {
-    qv::begin_window_move(*this, button);
+    follow_title_strip(button);
 }
 
 void Form_Main::Image_Min_MouseDown(int /*button*/, int /*shift*/, double /*x*/, double /*y*/) {
@@ -44,7 +43,7 @@ void Form_Main::Image_About_Click() {
     // The splash window without its start-up content, modal until its close hot-spot.
     splash().Label1->setText(QString());
     splash().Label2->setText(QString());
-    qv::centre_on_screen(splash());
+    splash().centre_on_screen();
     splash().set_gauge_width(0);
     if (splash().isVisible()) splash().hide();  // shown by the catalogue: shown again, modal
     platform().run_modal(splash());

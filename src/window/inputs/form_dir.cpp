@@ -1,14 +1,12 @@
 #include "window/inputs/form_dir.h"
 
 #include "window/skin/skin_layout.h"
-#include "window/window_move.h"
+#include "window/window_look.h"
 
 #include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
 #include <QListWidget>
-#include <QPaintEvent>
-#include <QPainter>
 
 namespace qv {
 
@@ -49,7 +47,8 @@ QList<DirLine> directory_lines(const QString& path) {
 
 namespace {
 
-// The chooser's dark skin, for the lists drawn inside its sunken frames.
+// The chooser's dark skin, and the lists drawn inside its sunken frames.
+constexpr QRgb kChooserFace = qRgb(76, 76, 80);
 constexpr QRgb kListFace = qRgb(40, 40, 44);
 constexpr QRgb kListText = qRgb(232, 230, 220);
 constexpr QRgb kListChosen = qRgb(92, 108, 138);
@@ -61,12 +60,6 @@ QString list_style() {
                " border: none; selection-background-color: %3; selection-color: %2; }"
                "QComboBox { padding-left: 3px; }")
         .arg(css(kListFace), css(kListText), css(kListChosen));
-}
-
-QFont list_font() {
-    QFont f(QStringLiteral("DejaVu Sans"));
-    f.setPixelSize(10);
-    return f;
 }
 
 // Inside the sunken frame the skin draws for a list, leaving its two-pixel edge visible.
@@ -82,16 +75,11 @@ bool can_list(const QString& path) {
 }  // namespace
 
 Form_Dir::Form_Dir(QString& output_directory, qv::PlatformServices& platform, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint), output_directory_(output_directory) {
-    setObjectName(QStringLiteral("Form_Dir"));
-    setWindowTitle(QStringLiteral("Form2"));
+    : SkinnedWindow(parent, "Form_Dir", QStringLiteral("Form2"),
+                    QStringLiteral(":/assets/chooser.png"), qv::layout::kChooserSize,
+                    QColor(kChooserFace)),
+      output_directory_(output_directory) {
     setFixedSize(qv::layout::kChooserSize);
-    setAttribute(Qt::WA_OpaquePaintEvent);
-    face_ = QImage(QStringLiteral(":/assets/chooser.png"));
-    if (face_.isNull()) {
-        face_ = QImage(qv::layout::kChooserSize, QImage::Format_RGB32);
-        face_.fill(qRgb(76, 76, 80));
-    }
 
     Drive1 = new QComboBox(this);
     Drive1->setObjectName(QStringLiteral("Drive1"));
@@ -103,7 +91,7 @@ Form_Dir::Form_Dir(QString& output_directory, qv::PlatformServices& platform, QW
     Dir1->setSelectionMode(QAbstractItemView::SingleSelection);
     Dir1->setUniformItemSizes(true);
     for (QWidget* w : {static_cast<QWidget*>(Drive1), static_cast<QWidget*>(Dir1)}) {
-        w->setFont(list_font());
+        w->setFont(qv::list_font());
         w->setStyleSheet(list_style());
     }
 
@@ -130,7 +118,7 @@ Form_Dir::Form_Dir(QString& output_directory, qv::PlatformServices& platform, QW
 }
 
 void Form_Dir::Form_Load() {
-    qv::centre_on_screen(*this);
+    centre_on_screen();
 }
 
 bool Form_Dir::open_folder(const QString& path) {
@@ -176,10 +164,5 @@ void Form_Dir::Image2_Click() {
 }
 
 void Form_Dir::Image1_MouseMove(int button, int, double, double) {
-    qv::begin_window_move(*this, button);
-}
-
-void Form_Dir::paintEvent(QPaintEvent* event) {
-    QPainter painter(this);
-    painter.drawImage(event->rect(), face_, event->rect());
+    follow_title_strip(button);
 }
