@@ -52,13 +52,14 @@ void Form_Main::Image_Make_MouseUp(int, int, double, double) {
     // follows the run at the pace of the progress display instead.
     const bool auto_scroll = List1->hasAutoScroll();
     List1->setAutoScroll(false);
-    const auto finished = qScopeGuard([this, auto_scroll] {
+    const auto end_run = [this, auto_scroll] {
         List1->scrollTo(List1->currentIndex());
         List1->setAutoScroll(auto_scroll);
         end_batch_progress();
         QApplication::restoreOverrideCursor();
         batch_running_ = false;
-    });
+    };
+    auto finished = qScopeGuard(end_run);
 
     QItemSelectionModel& selection = *List1->selectionModel();
     QElapsedTimer since_progress;
@@ -76,6 +77,9 @@ void Form_Main::Image_Make_MouseUp(int, int, double, double) {
         const qv::Result<QString> saved =
             qv::save_button(Picture_previewscroll->canvas().image, directory, label);
         if (!saved) {
+            // The message is read with the normal pointer, not the run's busy one.
+            finished.dismiss();
+            end_run();
             platform().show_message(this, saved.error());
             return;
         }
