@@ -9,6 +9,12 @@
 #include <initializer_list>
 #include <utility>
 
+// Lets the window system's answers arrive: a real one uncovers and repaints a window late.
+inline void settle() {
+    QCoreApplication::processEvents();
+    if (QGuiApplication::platformName() == QLatin1String("xcb")) QTest::qWait(100);
+}
+
 struct Window {
     ScriptedPlatform platform;
     Form_Main form{platform};
@@ -17,9 +23,7 @@ struct Window {
         platform.fonts = fonts;
         form.Form_Load();
         QVERIFY(QTest::qWaitForWindowExposed(&form));
-        // A real window system uncovers the window late where the splash window was, repainting
-        // over any momentary look drawn there first.
-        if (QGuiApplication::platformName() == QLatin1String("xcb")) QTest::qWait(100);
+        settle();  // where the splash window was
     }
 };
 

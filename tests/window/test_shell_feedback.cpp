@@ -1,4 +1,6 @@
-// Looks of the hot-spots: transient and latched paints, repaints, and the push pattern.
+// Looks of the hot-spots: transient and latched paints, repaints, the push pattern, and the look
+// each hot-spot's layout entry declares.
+#include "window/skin/skin_layout.h"
 #include "window_test_support.h"
 
 #include <QSignalSpy>
@@ -68,6 +70,55 @@ class ShellFeedback : public QObject {
 
         QTest::mouseClick(f.Image_loadTxt, Qt::MiddleButton);  // any button clicks over it
         QCOMPARE(w_->platform.dialog_dirs.size(), 1);
+    }
+
+    // The layout table declares how each hot-spot answers the mouse; the handlers are wired by
+    // hand. Walking the table over the real window keeps the two from drifting apart.
+    void everyHotSpotGivesTheLookItsEntryDeclares() {
+        using qv::layout::Feedback;
+        Form_Main& f = w_->form;
+        const QImage &normal = f.Picture_Etat1(), &pressed = f.Picture_Etat2();
+        for (const qv::layout::Item& item : qv::layout::main_hot_spots()) {
+            auto* spot = f.findChild<qv::HotSpot*>(item.name, Qt::FindDirectChildrenOnly);
+            QVERIFY2(spot && spot->window_rect() == item.rect, item.name);
+            // A title strip looks the same in both skins; every other look can be told apart.
+            QVERIFY2(item.feedback == Feedback::Move || skins_differ(f, {spot}), item.name);
+            // Open and restored, so that the hot-spot is on view, and no repaint still pending
+            // (from a resize, or a dialog that covered the window) to take a momentary look away.
+            f.showNormal();
+            f.set_width_twips(qv::layout::kExpandedTwips);
+            settle();
+
+            const QImage before = look(f.persistent_image(), spot);
+            const auto as_before = [&] {
+                return look(f.persistent_image(), spot) == before &&
+                       look(f.screen_image(), spot) == before;
+            };
+            QTest::mousePress(spot, Qt::LeftButton);
+            const bool pushed = shows(f.screen_image(), spot, pressed) &&
+                                look(f.persistent_image(), spot) == before;
+            const bool held_as_before = as_before();
+            QTest::mouseRelease(spot, Qt::LeftButton);
+            switch (item.feedback) {
+                case Feedback::Push:
+                case Feedback::PushClick:  // pressed on screen only, and back
+                    QVERIFY2(pushed && latched(f, spot, normal), item.name);
+                    break;
+                case Feedback::Radio:
+                    QVERIFY2(held_as_before && latched(f, spot, pressed), item.name);
+                    break;
+                case Feedback::Toggle:  // and off again
+                    QVERIFY2(held_as_before && latched(f, spot, pressed), item.name);
+                    QTest::mouseClick(spot, Qt::LeftButton);
+                    QVERIFY2(latched(f, spot, normal), item.name);
+                    break;
+                case Feedback::None:
+                case Feedback::Move:
+                case Feedback::Inert:
+                    QVERIFY2(held_as_before && as_before(), item.name);
+                    break;
+            }
+        }
     }
 };
 
