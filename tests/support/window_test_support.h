@@ -6,13 +6,16 @@
 #include <QMouseEvent>
 #include <QtTest>
 
-#include <initializer_list>
 #include <utility>
 
+// Under xvfb rather than offscreen: windows can cover each other.
+inline bool real_window_system() {
+    return QGuiApplication::platformName() == QLatin1String("xcb");
+}
 // Lets the window system's answers arrive: a real one uncovers and repaints a window late.
 inline void settle() {
     QCoreApplication::processEvents();
-    if (QGuiApplication::platformName() == QLatin1String("xcb")) QTest::qWait(100);
+    if (real_window_system()) QTest::qWait(100);
 }
 
 struct Window {
@@ -37,11 +40,9 @@ inline bool shows(const QImage& image, const qv::HotSpot* spot, const QImage& sk
 inline bool latched(const Form_Main& f, const qv::HotSpot* spot, const QImage& skin) {
     return shows(f.persistent_image(), spot, skin) && shows(f.screen_image(), spot, skin);
 }
-// The looks can be told apart only where the two skins differ.
-inline bool skins_differ(const Form_Main& f, std::initializer_list<const qv::HotSpot*> spots) {
-    for (const qv::HotSpot* spot : spots)
-        if (shows(f.Picture_Etat1(), spot, f.Picture_Etat2())) return false;
-    return true;
+// The window's pixels as they are on the screen.
+inline QImage grabbed(QWidget& w) {
+    return w.grab().toImage().convertToFormat(QImage::Format_RGB32);
 }
 
 // Counts the previews' draws since it was last asked.
