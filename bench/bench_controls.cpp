@@ -47,7 +47,7 @@ const char* label(bool effects) {
 
 void BM_PreviewDrag(benchmark::State& state) {
     Window w(state.range(0) != 0);
-    CanvasView* preview = w.form.Picture_previewscroll;
+    qv::CanvasView* preview = w.form.Picture_previewscroll;
     if (!preview->isVisible()) state.SkipWithError("the preview canvas is not shown");
     const int draws_before = w.form.draw_count;
     for (auto _ : state) {

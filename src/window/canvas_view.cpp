@@ -1,12 +1,12 @@
 #include "window/canvas_view.h"
 
-#include "window/mouse_bits.h"
-
-#include <QMouseEvent>
+#include <QPaintEvent>
 #include <QPainter>
 
+namespace qv {
+
 CanvasView::CanvasView(QSize size, QColor back_colour, QWidget* frame)
-    : QWidget(frame), canvas_(qv::Canvas::make(size, back_colour)) {
+    : MouseControl(frame), canvas_(Canvas::make(size, back_colour)) {
     setAttribute(Qt::WA_OpaquePaintEvent);
     resize(size);
 }
@@ -14,14 +14,14 @@ CanvasView::CanvasView(QSize size, QColor back_colour, QWidget* frame)
 void CanvasView::set_picture(const QImage& picture) {
     // The label font stays: the text line of a new picture is measured with it.
     const QFont label_font = canvas_.font;
-    canvas_ = qv::Canvas::from_picture(picture, canvas_.back_colour);
+    canvas_ = Canvas::from_picture(picture, canvas_.back_colour);
     canvas_.font = label_font;
     resize(canvas_.image.size());
     update();
 }
 
 void CanvasView::set_canvas_size(QSize size) {
-    canvas_ = qv::Canvas::make(size, canvas_.back_colour);
+    canvas_ = Canvas::make(size, canvas_.back_colour);
     resize(size);
     update();
 }
@@ -41,17 +41,4 @@ void CanvasView::paintEvent(QPaintEvent* event) {
     painter.drawImage(event->rect(), canvas_.image, event->rect());
 }
 
-void CanvasView::mousePressEvent(QMouseEvent* event) {
-    const QPointF p = event->position();
-    emit MouseDown(int(event->button()), shift_bits(event->modifiers()), p.x(), p.y());
-}
-
-void CanvasView::mouseMoveEvent(QMouseEvent* event) {
-    const QPointF p = event->position();
-    emit MouseMove(int(event->buttons()), shift_bits(event->modifiers()), p.x(), p.y());
-}
-
-void CanvasView::mouseReleaseEvent(QMouseEvent* event) {
-    const QPointF p = event->position();
-    emit MouseUp(int(event->button()), shift_bits(event->modifiers()), p.x(), p.y());
-}
+}  // namespace qv

@@ -17,7 +17,7 @@
 
 namespace {
 
-using HotSpotMember = HotSpot* Form_Main::*;
+using HotSpotMember = qv::HotSpot* Form_Main::*;
 
 struct HotSpotBinding {
     const char* name;
@@ -56,15 +56,7 @@ constexpr HotSpotBinding kHotSpots[] = {
     {"Image3", &Form_Main::Image3},
 };
 
-// A skin picture from the resources, as a 600 x 240 RGB32 image.
-QImage load_skin(const QString& resource) {
-    QImage skin(resource);
-    if (skin.isNull()) {
-        skin = QImage(qv::layout::kSkinWidth, qv::layout::kSkinHeight, QImage::Format_RGB32);
-        skin.fill(qv::kPanelColour);
-    }
-    return skin.convertToFormat(QImage::Format_RGB32);
-}
+constexpr QSize kSkinSize{qv::layout::kSkinWidth, qv::layout::kSkinHeight};
 
 QRect control_rect(const char* name) {
     return qv::layout::main_control(name).rect;
@@ -76,21 +68,17 @@ using qv::set_back_colour;
 }  // namespace
 
 Form_Main::Form_Main(qv::PlatformServices& platform, QWidget* parent)
-    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), platform_(platform) {
-    setObjectName(QStringLiteral("Form_Main"));
-    setWindowTitle(QStringLiteral("Quorvane 1.0b"));
-    setWindowIcon(qv::window_icon());
-    setAttribute(Qt::WA_OpaquePaintEvent);
-
+    : SkinnedWindow(parent, "Form_Main", QStringLiteral("Quorvane 1.0b"),
+                    QStringLiteral(":/assets/skin_normal.png"), kSkinSize, qv::kPanelColour),
+      platform_(platform) {
     // The window's face is the normal skin, which is also the persistent image it starts from;
     // the pressed skin is held ready beside it. Both cover the whole skin, also the part beyond
     // the closed width.
-    face_ = load_skin(QStringLiteral(":/assets/skin_normal.png"));
-    etat2_ = load_skin(QStringLiteral(":/assets/skin_pressed.png"));
-    persistent_ = face_;
-    screen_ = face_;
+    etat2_ =
+        qv::skin_picture(QStringLiteral(":/assets/skin_pressed.png"), kSkinSize, qv::kPanelColour);
+    persistent_ = face();
+    screen_ = face();
     setFixedHeight(qv::layout::kSkinHeight);
-    resize(qv::layout::kSkinWidth, qv::layout::kSkinHeight);
 
     const QFont entries = qv::entry_font();
     auto frame = [&](const char* name) {
@@ -107,7 +95,7 @@ Form_Main::Form_Main(qv::PlatformServices& platform, QWidget* parent)
 
     auto canvas = [&](const char* name, QWidget* in) {
         const QRect r = control_rect(name);
-        auto* c = new CanvasView(r.size(), qv::kWindowBackground, in);
+        auto* c = new qv::CanvasView(r.size(), qv::kWindowBackground, in);
         c->setObjectName(QString::fromLatin1(name));
         c->move(r.topLeft());
         c->hide();  // shown by their first drawing or the first picture load
@@ -179,7 +167,7 @@ Form_Main::Form_Main(qv::PlatformServices& platform, QWidget* parent)
 
     // Hot-spots last, so that they lie over everything they cover.
     for (const HotSpotBinding& b : kHotSpots)
-        this->*b.member = new HotSpot(qv::layout::main_hot_spot(b.name), this);
+        this->*b.member = new qv::HotSpot(qv::layout::main_hot_spot(b.name), this);
 
     wire_window_commands();
     wire_layout_controls();

@@ -9,6 +9,7 @@
 #include "window/form_splash.h"
 #include "window/hot_spot.h"
 #include "window/platform_services.h"
+#include "window/skinned_window.h"
 
 #include <QImage>
 #include <QPointer>
@@ -26,7 +27,7 @@ class QListView;
 class QListWidget;
 class QStringListModel;
 
-class Form_Main : public QWidget {
+class Form_Main : public qv::SkinnedWindow<QWidget> {
     Q_OBJECT
   public:
     explicit Form_Main(qv::PlatformServices& platform, QWidget* parent = nullptr);
@@ -43,13 +44,13 @@ class Form_Main : public QWidget {
     void draw_preview();
     int draw_count = 0;  // draw_preview calls so far (tests and benchmarks count redraws)
 
-    // ---- looks (push_feedback.cpp)
+    // ---- looks (hot_spot_looks.cpp)
     enum Etat { kNormal = 1, kPressed = 2 };
     // Transient look: onto the visible window only, then pending events are processed.
-    void draw_etat(HotSpot* spot, int etat);
+    void draw_etat(qv::HotSpot* spot, int etat);
     // Latched look: into the persistent image first, then onto the visible window.
-    void latch_etat(std::initializer_list<std::pair<HotSpot*, int>> looks);
-    const QImage& Picture_Etat1() const { return etat1_; }
+    void latch_etat(std::initializer_list<std::pair<qv::HotSpot*, int>> looks);
+    const QImage& Picture_Etat1() const { return face(); }
     const QImage& Picture_Etat2() const { return etat2_; }
     // The image the window repaints itself from (the whole 600 x 240 skin).
     const QImage& persistent_image() const { return persistent_; }
@@ -71,35 +72,35 @@ class Form_Main : public QWidget {
     bool splash_loaded() const { return splash_ && !splash_->unloaded(); }
 
     // ---- hot-spots (named as the layout table names them)
-    HotSpot* Image_About = nullptr;
-    HotSpot* Image_Move = nullptr;
-    HotSpot* Image_Min = nullptr;
-    HotSpot* Image_Quit = nullptr;
-    HotSpot* Image_loadbutton = nullptr;
-    HotSpot* Image_buttonbrowse = nullptr;
-    HotSpot* Image_typotruetype = nullptr;
-    HotSpot* Image_typobitmap = nullptr;
-    HotSpot* Image_TypoBrowse = nullptr;
-    HotSpot* Image_loadTxt = nullptr;
-    HotSpot* Image_DirectoryBrowse = nullptr;
-    HotSpot* Image_Make = nullptr;
-    HotSpot* Image1 = nullptr;
-    HotSpot* Image_typoback = nullptr;
-    HotSpot* Image_left = nullptr;
-    HotSpot* Image_center = nullptr;
-    HotSpot* Image_right = nullptr;
-    HotSpot* Image_leftmoins = nullptr;
-    HotSpot* Image_leftplus = nullptr;
-    HotSpot* Image_rightmoins = nullptr;
-    HotSpot* Image_rightplus = nullptr;
-    HotSpot* Image_sizemoins = nullptr;
-    HotSpot* Image_sizeplus = nullptr;
-    HotSpot* Image_effet1 = nullptr;
-    HotSpot* Image_effet2 = nullptr;
-    HotSpot* Image_effet3 = nullptr;
-    HotSpot* Image2 = nullptr;  // italic
-    HotSpot* Image4 = nullptr;  // bold
-    HotSpot* Image3 = nullptr;  // underline
+    qv::HotSpot* Image_About = nullptr;
+    qv::HotSpot* Image_Move = nullptr;
+    qv::HotSpot* Image_Min = nullptr;
+    qv::HotSpot* Image_Quit = nullptr;
+    qv::HotSpot* Image_loadbutton = nullptr;
+    qv::HotSpot* Image_buttonbrowse = nullptr;
+    qv::HotSpot* Image_typotruetype = nullptr;
+    qv::HotSpot* Image_typobitmap = nullptr;
+    qv::HotSpot* Image_TypoBrowse = nullptr;
+    qv::HotSpot* Image_loadTxt = nullptr;
+    qv::HotSpot* Image_DirectoryBrowse = nullptr;
+    qv::HotSpot* Image_Make = nullptr;
+    qv::HotSpot* Image1 = nullptr;
+    qv::HotSpot* Image_typoback = nullptr;
+    qv::HotSpot* Image_left = nullptr;
+    qv::HotSpot* Image_center = nullptr;
+    qv::HotSpot* Image_right = nullptr;
+    qv::HotSpot* Image_leftmoins = nullptr;
+    qv::HotSpot* Image_leftplus = nullptr;
+    qv::HotSpot* Image_rightmoins = nullptr;
+    qv::HotSpot* Image_rightplus = nullptr;
+    qv::HotSpot* Image_sizemoins = nullptr;
+    qv::HotSpot* Image_sizeplus = nullptr;
+    qv::HotSpot* Image_effet1 = nullptr;
+    qv::HotSpot* Image_effet2 = nullptr;
+    qv::HotSpot* Image_effet3 = nullptr;
+    qv::HotSpot* Image2 = nullptr;  // italic
+    qv::HotSpot* Image4 = nullptr;  // bold
+    qv::HotSpot* Image3 = nullptr;  // underline
 
     // ---- other controls
     QLineEdit* Text_Texte = nullptr;
@@ -117,9 +118,9 @@ class Form_Main : public QWidget {
     QWidget* Picture_Preview = nullptr;
     QWidget* Picture_Typo = nullptr;
     QWidget* Picture4 = nullptr;
-    CanvasView* Picture_buttonscroll = nullptr;
-    CanvasView* Picture_previewscroll = nullptr;
-    CanvasView* Picture_typoscroll = nullptr;
+    qv::CanvasView* Picture_buttonscroll = nullptr;
+    qv::CanvasView* Picture_previewscroll = nullptr;
+    qv::CanvasView* Picture_typoscroll = nullptr;
 
     // ---- variables of the window
     std::int16_t align_mode = 0;
@@ -154,7 +155,7 @@ class Form_Main : public QWidget {
     void Image3_Click();
     void Image4_Click();
 
-    // ---- colour, font and label entry (controls/entries.cpp)
+    // ---- colour, font and label entry (controls/colour_font_label_entries.cpp)
     void Text_R_Change();
     void Text_G_Change();
     void Text_B_Change();
@@ -225,6 +226,7 @@ class Form_Main : public QWidget {
     void Image_About_Click();
 
   protected:
+    // ---- paint (window_paint.cpp)
     void paintEvent(QPaintEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void changeEvent(QEvent* event) override;
@@ -246,9 +248,7 @@ class Form_Main : public QWidget {
     int preview_held_ = 0;  // while a style is applied, its handlers' redraws wait for the last
 
     qv::PlatformServices& platform_;
-    QImage face_;        // the window's background picture: the normal skin
-    QImage etat1_;       // normal skin
-    QImage etat2_;       // pressed skin
+    QImage etat2_;       // pressed skin; the normal skin is the window's face
     QImage persistent_;  // what the window repaints from
     QImage screen_;      // what is on screen now
     QPointer<Form_Splash> splash_;
@@ -258,8 +258,8 @@ class Form_Main : public QWidget {
     QString picture_folder_;
     QString list_folder_;
 
-    // ---- looks (push_feedback.cpp)
-    const QImage& skin(int etat) const { return etat == kPressed ? etat2_ : etat1_; }
+    // ---- looks (hot_spot_looks.cpp) and paint (window_paint.cpp)
+    const QImage& skin(int etat) const { return etat == kPressed ? etat2_ : face(); }
     // Puts that region of the screen image on the screen now, as it is; the rest of a paint
     // the window did not ask for comes from the persistent image.
     void show_on_screen(const QRegion& region);

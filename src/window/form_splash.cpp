@@ -1,13 +1,11 @@
 #include "window/form_splash.h"
 
 #include "core/render/canvas.h"
-#include "window/shell_math.h"
+#include "window/screen_geometry.h"
 #include "window/skin/skin_layout.h"
 #include "window/window_look.h"
-#include "window/window_move.h"
 
 #include <QLabel>
-#include <QPainter>
 
 #include <algorithm>
 
@@ -29,13 +27,10 @@ QLabel* make_label(const char* name, QWidget* in, QColor colour) {
 }  // namespace
 
 Form_Splash::Form_Splash(QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint),
-      face_(QStringLiteral(":/assets/splash.png")) {
-    setObjectName(QStringLiteral("Form_Splash"));
-    setWindowTitle(QStringLiteral("Quorvane 1.0b"));
-    setWindowIcon(qv::window_icon());
+    : SkinnedWindow(parent, "Form_Splash", QStringLiteral("Quorvane 1.0b"),
+                    QStringLiteral(":/assets/splash.png"), qv::layout::kSplashSize,
+                    qv::kPanelColour) {
     setFixedSize(qv::layout::kSplashSize);
-    setAttribute(Qt::WA_OpaquePaintEvent);
 
     Label1 = make_label("Label1", this, Qt::white);
     Label2 = make_label("Label2", this, Qt::black);
@@ -46,17 +41,17 @@ Form_Splash::Form_Splash(QWidget* parent)
     Picture_Gauge->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     Picture_Gauge->setGeometry(qv::layout::splash_item("Picture_Gauge").rect);
 
-    Image_Quit = new HotSpot(qv::layout::splash_item("Image_Quit"), this);
-    Image2 = new HotSpot(qv::layout::splash_item("Image2"), this);
-    Image1 = new HotSpot(qv::layout::splash_item("Image1"), this);
-    connect(Image_Quit, &HotSpot::Click, this, &Form_Splash::Image_Quit_Click);
-    connect(Image2, &HotSpot::MouseMove, this, &Form_Splash::Image2_MouseMove);
+    Image_Quit = new qv::HotSpot(qv::layout::splash_item("Image_Quit"), this);
+    Image2 = new qv::HotSpot(qv::layout::splash_item("Image2"), this);
+    Image1 = new qv::HotSpot(qv::layout::splash_item("Image1"), this);
+    connect(Image_Quit, &qv::HotSpot::Click, this, &Form_Splash::Image_Quit_Click);
+    connect(Image2, &qv::HotSpot::MouseMove, this, &Form_Splash::Image2_MouseMove);
 
     Form_Load();
 }
 
 void Form_Splash::Form_Load() {
-    qv::centre_on_screen(*this);
+    centre_on_screen();
 }
 
 void Form_Splash::Image_Quit_Click() {
@@ -64,7 +59,7 @@ void Form_Splash::Image_Quit_Click() {
 }
 
 void Form_Splash::Image2_MouseMove(int button, int /*shift*/, double x, double y) {
-    qv::begin_window_move(*this, button, Image2->mapToGlobal(QPointF(x, y)));
+    follow_title_strip(button, Image2->mapToGlobal(QPointF(x, y)));
 }
 
 int Form_Splash::gauge_width() const {
@@ -86,12 +81,4 @@ void Form_Splash::unload() {
 
 void Form_Splash::reject() {
     unload();
-}
-
-void Form_Splash::paintEvent(QPaintEvent* /*event*/) {
-    QPainter painter(this);
-    if (face_.isNull())
-        painter.fillRect(rect(), qv::kPanelColour);
-    else
-        painter.drawPixmap(0, 0, face_);
 }

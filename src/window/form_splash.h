@@ -2,23 +2,23 @@
 // The splash window: progress of the font catalogue at start-up, and the about window. It is
 // loaded (created hidden and centred) when first referred to and unloaded by its close hot-spot.
 #include "window/hot_spot.h"
+#include "window/skinned_window.h"
 
 #include <QDialog>
-#include <QPixmap>
 
 class QLabel;
 
-class Form_Splash : public QDialog {
+class Form_Splash : public qv::SkinnedWindow<QDialog> {
     Q_OBJECT
   public:
     explicit Form_Splash(QWidget* parent = nullptr);
 
-    QLabel* Label1 = nullptr;         // white, centred: what is being loaded
-    QLabel* Label2 = nullptr;         // centred: the font just added
-    QLabel* Picture_Gauge = nullptr;  // reveals the gauge bar from the left
-    HotSpot* Image_Quit = nullptr;    // close
-    HotSpot* Image2 = nullptr;        // title strip
-    HotSpot* Image1 = nullptr;        // inert
+    QLabel* Label1 = nullptr;           // white, centred: what is being loaded
+    QLabel* Label2 = nullptr;           // centred: the font just added
+    QLabel* Picture_Gauge = nullptr;    // reveals the gauge bar from the left
+    qv::HotSpot* Image_Quit = nullptr;  // close
+    qv::HotSpot* Image2 = nullptr;      // title strip
+    qv::HotSpot* Image1 = nullptr;      // inert
 
     void Form_Load();  // centres the window on the screen
     void Image_Quit_Click();
@@ -35,10 +35,6 @@ class Form_Splash : public QDialog {
     // Closing by the window manager or Escape unloads too, as the close hot-spot does.
     void reject() override;
 
-  protected:
-    void paintEvent(QPaintEvent* event) override;
-
   private:
-    QPixmap face_;
     bool unloaded_ = false;
 };

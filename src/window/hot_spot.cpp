@@ -1,11 +1,11 @@
 #include "window/hot_spot.h"
 
-#include "window/mouse_bits.h"
-
 #include <QMouseEvent>
 #include <QPointer>
 
-HotSpot::HotSpot(const qv::layout::Item& item, QWidget* parent) : QWidget(parent), item_(item) {
+namespace qv {
+
+HotSpot::HotSpot(const layout::Item& item, QWidget* parent) : MouseControl(parent), item_(item) {
     setObjectName(QString::fromLatin1(item.name));
     setGeometry(item.rect);
     if (*item.tooltip) setToolTip(QString::fromLatin1(item.tooltip));
@@ -15,22 +15,13 @@ HotSpot::HotSpot(const qv::layout::Item& item, QWidget* parent) : QWidget(parent
     setMouseTracking(true);
 }
 
-void HotSpot::mousePressEvent(QMouseEvent* event) {
-    const QPointF p = event->position();
-    emit MouseDown(int(event->button()), shift_bits(event->modifiers()), p.x(), p.y());
-}
-
-void HotSpot::mouseMoveEvent(QMouseEvent* event) {
-    const QPointF p = event->position();
-    emit MouseMove(int(event->buttons()), shift_bits(event->modifiers()), p.x(), p.y());
-}
-
 void HotSpot::mouseReleaseEvent(QMouseEvent* event) {
     // Qt delivers the release to the widget that got the press, wherever the pointer is; a click
     // follows only when the release happens over the hot-spot.
-    const QPointF p = event->position();
-    const bool over = rect().contains(p.toPoint());
+    const bool over = rect().contains(event->position().toPoint());
     QPointer<HotSpot> self(this);
-    emit MouseUp(int(event->button()), shift_bits(event->modifiers()), p.x(), p.y());
+    MouseControl::mouseReleaseEvent(event);
     if (self && over) emit Click();
 }
+
+}  // namespace qv

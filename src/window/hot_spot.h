@@ -1,33 +1,29 @@
 #pragma once
-// An invisible rectangle over a button drawn in the skin. Mouse events carry the buttons as Qt's
-// bits (left 1, right 2, middle 4) and the shift keys as 1 shift, 2 ctrl, 4 alt. The mouse-up goes
-// to the hot-spot that got the mouse-down; Click follows only when released over it.
+// An invisible rectangle over a button drawn in the skin. The mouse-up goes to the hot-spot that
+// got the mouse-down; Click follows only when released over it.
+#include "window/mouse_control.h"
 #include "window/skin/skin_layout.h"
 
-#include <QWidget>
+namespace qv {
 
-class HotSpot : public QWidget {
+class HotSpot : public MouseControl {
     Q_OBJECT
   public:
-    HotSpot(const qv::layout::Item& item, QWidget* parent);
+    HotSpot(const layout::Item& item, QWidget* parent);
 
-    const qv::layout::Item& item() const { return item_; }
+    const layout::Item& item() const { return item_; }
     // The rectangle in window pixels, read from the control as it lies now.
     QRect window_rect() const { return geometry(); }
 
   signals:
-    // Down and Up: the button that changed. Move: every button held.
-    void MouseDown(int button, int shift, double x, double y);
-    void MouseMove(int button, int shift, double x, double y);
-    void MouseUp(int button, int shift, double x, double y);
     void Click();
 
   protected:
-    void mousePressEvent(QMouseEvent* event) override;
-    void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void paintEvent(QPaintEvent*) override {}
 
   private:
-    const qv::layout::Item& item_;
+    const layout::Item& item_;
 };
+
+}  // namespace qv

@@ -72,8 +72,8 @@ void DesktopPlatform::show_message(QWidget* parent, const QString& text) {
 }
 
 void DesktopPlatform::end_program() {
-    // Ends at once, also from inside the font catalogue's or a batch run's event processing.
-    QCoreApplication::exit(0);
+    // Ends at once, also from inside the font catalogue's or a batch run's event processing, where
+    // leaving the event loop would only take effect once they had finished.
     std::exit(0);
 }
 

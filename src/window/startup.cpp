@@ -1,10 +1,9 @@
 #include "core/render/canvas.h"
+#include "window/catalogue_gauge.h"
 #include "window/form_main.h"
 #include "window/form_splash.h"
-#include "window/shell_math.h"
 #include "window/skin/skin_layout.h"
 #include "window/window_look.h"
-#include "window/window_move.h"
 
 #include <QGuiApplication>
 #include <QLabel>
@@ -33,7 +32,6 @@ class FontItem final : public QListWidgetItem {
 
 void Form_Main::Form_Load() {
     // Defaults, start-up colour and places; the first preview.
-    etat1_ = face_;
     Label_Directory->setText(QString());
     Picture_buttonscroll->move(0, 0);
     Picture_previewscroll->move(0, 0);
@@ -62,7 +60,7 @@ void Form_Main::Form_Load() {
 
     // The main panel alone, centred, on the screen before the catalogue starts.
     set_width_twips(qv::layout::kCollapsedTwips);
-    qv::centre_on_screen(*this);
+    centre_on_screen();
     show();
     process_events();
 
@@ -71,7 +69,7 @@ void Form_Main::Form_Load() {
     // hidden one.
     splash().Label1->setText(QStringLiteral("Loading TrueType..."));
     splash().Label2->setText(QString());
-    qv::centre_on_screen(splash());
+    splash().centre_on_screen();
     splash().set_gauge_width(0);
     splash().show();
     QGuiApplication::setOverrideCursor(Qt::WaitCursor);

@@ -1,25 +1,24 @@
 #include "window/form_main.h"
 #include "window/form_splash.h"
-#include "window/window_move.h"
 
 #include <QLabel>
 
 void Form_Main::wire_window_commands() {
-    connect(Image_Move, &HotSpot::MouseMove, this, &Form_Main::Image_Move_MouseMove);
-    connect(Image1, &HotSpot::MouseMove, this, &Form_Main::Image1_MouseMove);
-    connect(Image_Min, &HotSpot::MouseDown, this, &Form_Main::Image_Min_MouseDown);
-    connect(Image_Min, &HotSpot::MouseUp, this, &Form_Main::Image_Min_MouseUp);
-    connect(Image_Quit, &HotSpot::MouseDown, this, &Form_Main::Image_Quit_MouseDown);
-    connect(Image_Quit, &HotSpot::MouseUp, this, &Form_Main::Image_Quit_MouseUp);
-    connect(Image_About, &HotSpot::Click, this, &Form_Main::Image_About_Click);
+    connect(Image_Move, &qv::HotSpot::MouseMove, this, &Form_Main::Image_Move_MouseMove);
+    connect(Image1, &qv::HotSpot::MouseMove, this, &Form_Main::Image1_MouseMove);
+    connect(Image_Min, &qv::HotSpot::MouseDown, this, &Form_Main::Image_Min_MouseDown);
+    connect(Image_Min, &qv::HotSpot::MouseUp, this, &Form_Main::Image_Min_MouseUp);
+    connect(Image_Quit, &qv::HotSpot::MouseDown, this, &Form_Main::Image_Quit_MouseDown);
+    connect(Image_Quit, &qv::HotSpot::MouseUp, this, &Form_Main::Image_Quit_MouseUp);
+    connect(Image_About, &qv::HotSpot::Click, this, &Form_Main::Image_About_Click);
 }
 
 void Form_Main::Image_Move_MouseMove(int button, int /*shift*/, double x, double y) {
-    qv::begin_window_move(*this, button, Image_Move->mapToGlobal(QPointF(x, y)));
+    follow_title_strip(button, Image_Move->mapToGlobal(QPointF(x, y)));
 }
 
 void Form_Main::Image1_MouseMove(int button, int /*shift*/, double x, double y) {
-    qv::begin_window_move(*this, button, Image1->mapToGlobal(QPointF(x, y)));
+    follow_title_strip(button, Image1->mapToGlobal(QPointF(x, y)));
 }
 
 void Form_Main::Image_Min_MouseDown(int /*button*/, int /*shift*/, double /*x*/, double /*y*/) {
@@ -44,7 +43,7 @@ void Form_Main::Image_About_Click() {
     // The splash window without its start-up content, modal until its close hot-spot.
     splash().Label1->setText(QString());
     splash().Label2->setText(QString());
-    qv::centre_on_screen(splash());
+    splash().centre_on_screen();
     splash().set_gauge_width(0);
     if (splash().isVisible()) splash().hide();  // shown by the catalogue: shown again, modal
     platform().run_modal(splash());

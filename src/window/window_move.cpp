@@ -1,6 +1,6 @@
 #include "window/window_move.h"
 
-#include "window/shell_math.h"
+#include "window/screen_geometry.h"
 
 #include <QGuiApplication>
 #include <QMouseEvent>
@@ -11,9 +11,6 @@
 namespace qv {
 namespace {
 
-// Names the follower of a window while it follows, so that a second start finds it.
-const QString kFollowing = QStringLiteral("qv_following_pointer");
-
 // Moves the window with the pointer while the left button is held, for when the window manager
 // cannot. The window is anchored to the pointer where the move began, so that it follows from
 // the very next pointer move; the left button's release, or a move without it, ends the follow.
@@ -23,9 +20,11 @@ class PointerFollower final : public QObject {
   public:
     PointerFollower(QWidget& window, QPoint pointer)
         : QObject(&window), window_(window), grip_(pointer - window.pos()) {
-        setObjectName(kFollowing);
         QCoreApplication::instance()->installEventFilter(this);
     }
+
+    // Until the follow ends; the follower itself goes once control is back in the event loop.
+    bool following() const { return following_; }
 
   protected:
     bool eventFilter(QObject* target, QEvent* event) override {
@@ -48,7 +47,6 @@ class PointerFollower final : public QObject {
   private:
     void finish() {
         following_ = false;
-        setObjectName(QString());
         QCoreApplication::instance()->removeEventFilter(this);
         deleteLater();
     }
@@ -58,11 +56,20 @@ class PointerFollower final : public QObject {
     bool following_ = true;
 };
 
+// The window's follower while it follows, so that a second start joins it.
+const PointerFollower* follower_of(const QWidget& window) {
+    for (const QObject* child : window.children())
+        if (const auto* follower = dynamic_cast<const PointerFollower*>(child);
+            follower && follower->following())
+            return follower;
+    return nullptr;
+}
+
 }  // namespace
 
 bool begin_window_move(QWidget& window, int buttons, QPointF pointer) {
     if (buttons != Qt::LeftButton) return false;
-    if (window.findChild<QObject*>(kFollowing, Qt::FindDirectChildrenOnly)) return true;
+    if (follower_of(window)) return true;
     QWindow* handle = window.windowHandle();
     if (handle && handle->startSystemMove()) return true;
     new PointerFollower(window, pointer.toPoint());

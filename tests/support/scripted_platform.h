@@ -3,6 +3,7 @@
 #include "window/platform_services.h"
 
 #include <QDialog>
+#include <QGuiApplication>
 #include <QStringList>
 
 #include <deque>
@@ -28,6 +29,7 @@ class ScriptedPlatform : public qv::PlatformServices {
     QStringList dialog_patterns;
     QStringList save_filters;
     QStringList messages;
+    int messages_under_busy_pointer = 0;  // shown while a pointer shape was forced (a run's)
     int modal_count = 0;
     bool ended = false;
 
@@ -67,6 +69,9 @@ class ScriptedPlatform : public qv::PlatformServices {
         if (on_modal) on_modal(dialog);
         if (dialog.isVisible()) dialog.reject();
     }
-    void show_message(QWidget*, const QString& text) override { messages << text; }
+    void show_message(QWidget*, const QString& text) override {
+        messages << text;
+        if (QGuiApplication::overrideCursor()) ++messages_under_busy_pointer;
+    }
     void end_program() override { ended = true; }
 };

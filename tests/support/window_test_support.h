@@ -6,8 +6,17 @@
 #include <QMouseEvent>
 #include <QtTest>
 
-#include <initializer_list>
 #include <utility>
+
+// Under xvfb rather than offscreen: windows can cover each other.
+inline bool real_window_system() {
+    return QGuiApplication::platformName() == QLatin1String("xcb");
+}
+// Lets the window system's answers arrive: a real one uncovers and repaints a window late.
+inline void settle() {
+    QCoreApplication::processEvents();
+    if (real_window_system()) QTest::qWait(100);
+}
 
 struct Window {
     ScriptedPlatform platform;
@@ -17,27 +26,23 @@ struct Window {
         platform.fonts = fonts;
         form.Form_Load();
         QVERIFY(QTest::qWaitForWindowExposed(&form));
-        // A real window system uncovers the window late where the splash window was, repainting
-        // over any momentary look drawn there first.
-        if (QGuiApplication::platformName() == QLatin1String("xcb")) QTest::qWait(100);
+        settle();  // where the splash window was
     }
 };
 
-inline QImage look(const QImage& image, const HotSpot* spot) {
+inline QImage look(const QImage& image, const qv::HotSpot* spot) {
     return image.copy(spot->window_rect());
 }
-inline bool shows(const QImage& image, const HotSpot* spot, const QImage& skin) {
+inline bool shows(const QImage& image, const qv::HotSpot* spot, const QImage& skin) {
     return look(image, spot) == look(skin, spot);
 }
 // A latched look: in the persistent image and on the screen.
-inline bool latched(const Form_Main& f, const HotSpot* spot, const QImage& skin) {
+inline bool latched(const Form_Main& f, const qv::HotSpot* spot, const QImage& skin) {
     return shows(f.persistent_image(), spot, skin) && shows(f.screen_image(), spot, skin);
 }
-// The looks can be told apart only where the two skins differ.
-inline bool skins_differ(const Form_Main& f, std::initializer_list<const HotSpot*> spots) {
-    for (const HotSpot* spot : spots)
-        if (shows(f.Picture_Etat1(), spot, f.Picture_Etat2())) return false;
-    return true;
+// The window's pixels as they are on the screen.
+inline QImage grabbed(QWidget& w) {
+    return w.grab().toImage().convertToFormat(QImage::Format_RGB32);
 }
 
 // Counts the previews' draws since it was last asked.

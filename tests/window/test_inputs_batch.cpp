@@ -84,6 +84,7 @@ class TestInputsBatch : public QObject {
             QVERIFY(!w.form.batch_running());
         }
         QCOMPARE(w.platform.messages.size(), 4);  // one each
+        QCOMPARE(w.platform.messages_under_busy_pointer, 0);
         QVERIFY(QFileInfo(out + QStringLiteral("/Blocked.bmp")).isDir());
     }
 };

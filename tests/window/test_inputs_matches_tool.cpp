@@ -6,20 +6,36 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
+#include <functional>
+
 namespace {
 
 const QStringList kLabels{QStringLiteral("Home"), QStringLiteral("  Contact us"), QString(),
                           QStringLiteral("Café"), QStringLiteral("Home")};
 
-int run_tool(const QStringList& args) {
-    QProcess tool;
-    tool.start(QStringLiteral(QUORVANE_BATCH), args);
-    if (!tool.waitForFinished(30000)) return -1;
-    return tool.exitStatus() == QProcess::NormalExit ? tool.exitCode() : -1;
-}
+// Writes kLabels with the window, styled by `style`, and with the tool, given `args`, and
+// compares what they wrote: same names, same bytes. The list file ends its lines with `line_end`.
+void make_with_both(const QString& line_end, const std::function<void(InputsWindow&)>& style,
+                    QStringList args) {
+    QTemporaryDir tmp;
+    const QString window = tmp.filePath(QStringLiteral("window"));
+    const QString tool = tmp.filePath(QStringLiteral("tool"));
+    QVERIFY(QDir().mkpath(window) && QDir().mkpath(tool));
+    const QString list =
+        write_bytes(tmp.filePath(QStringLiteral("labels.txt")), kLabels.join(line_end).toUtf8());
 
-// Same names, same bytes.
-void compare_folders(const QString& window, const QString& tool) {
+    InputsWindow w;
+    style(w);
+    w.make_all(kLabels, window);
+    QVERIFY(w.platform.messages.isEmpty());
+
+    QProcess run;
+    run.start(QStringLiteral(QUORVANE_BATCH),
+              args << "--labels" << list << "--out" << tool << "--quiet");
+    QVERIFY(run.waitForFinished(30000));
+    QCOMPARE(run.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(run.exitCode(), 0);
+
     const QStringList names = files_in(window);
     QCOMPARE(names, files_in(tool));
     QCOMPARE(names.size(), 4);  // the repeated label writes one file
@@ -36,77 +52,38 @@ class TestInputsMatchesTool : public QObject {
     Q_OBJECT
   private slots:
     void styledButtonsOnAPicture() {
-        QTemporaryDir tmp;
-        const QString picture = write_picture(tmp.path(), QStringLiteral("back.bmp"), {150, 56});
-        const QString list = write_bytes(tmp.filePath(QStringLiteral("labels.txt")),
-                                         kLabels.join(QStringLiteral("\r\n")).toUtf8());
-        QDir(tmp.path()).mkdir(QStringLiteral("window"));
-        QDir(tmp.path()).mkdir(QStringLiteral("tool"));
-
-        InputsWindow w;
-        w.form.List_Typo->findItems(QStringLiteral("DejaVu Sans"), Qt::MatchExactly)
-            .first()
-            ->setSelected(true);
-        w.form.Image_sizeplus_Click();
-        w.form.Image_sizeplus_Click();
-        w.form.Image4_Click();        // bold
-        w.form.Image_effet1_Click();  // shadow
-        w.form.Image_effet3_Click();  // 3D
-        w.form.Text_R->setText(QStringLiteral("200"));
-        w.form.Text_G->setText(QStringLiteral("120.5"));
-        w.form.Text_B->setText(QStringLiteral("30"));
-        w.form.Image_right_Click();
-        for (int i = 0; i < 3; ++i) w.form.Image_rightplus_Click();
-        // Loaded last, so that the text line is centred with the label font the tool uses.
-        w.load_picture(picture);
-        w.make_all(kLabels, tmp.filePath(QStringLiteral("window")));
-        QVERIFY(w.platform.messages.isEmpty());
-
-        QCOMPARE(run_tool({"--labels",
-                           list,
-                           "--out",
-                           tmp.filePath(QStringLiteral("tool")),
-                           "--background",
-                           picture,
-                           "--font",
-                           "DejaVu Sans",
-                           "--size",
-                           "12",
-                           "--bold",
-                           "--shadow",
-                           "--3d",
-                           "--color",
-                           "200,120.5,30",
-                           "--align",
-                           "right",
-                           "--margin-right",
-                           "3",
-                           "--jobs",
-                           "2",
-                           "--quiet"}),
-                 0);
-        compare_folders(tmp.filePath(QStringLiteral("window")),
-                        tmp.filePath(QStringLiteral("tool")));
+        QTemporaryDir art;
+        const QString picture = write_picture(art.path(), QStringLiteral("back.bmp"), {150, 56});
+        const auto style = [&](InputsWindow& w) {
+            Form_Main& f = w.form;
+            f.List_Typo->findItems(QStringLiteral("DejaVu Sans"), Qt::MatchExactly)
+                .first()
+                ->setSelected(true);
+            f.Image_sizeplus_Click();
+            f.Image_sizeplus_Click();
+            f.Image4_Click();        // bold
+            f.Image_effet1_Click();  // shadow
+            f.Image_effet3_Click();  // 3D
+            f.Text_R->setText(QStringLiteral("200"));
+            f.Text_G->setText(QStringLiteral("120.5"));
+            f.Text_B->setText(QStringLiteral("30"));
+            f.Image_right_Click();
+            for (int i = 0; i < 3; ++i) f.Image_rightplus_Click();
+            // Loaded last, so that the text line is centred with the label font the tool uses.
+            w.load_picture(picture);
+        };
+        make_with_both(QStringLiteral("\r\n"), style,
+                       {"--background", picture, "--font", "DejaVu Sans", "--size", "12", "--bold",
+                        "--shadow", "--3d", "--color", "200,120.5,30", "--align", "right",
+                        "--margin-right", "3", "--jobs", "2"});
     }
 
     void plainButtonsBeforeAnyPicture() {
-        QTemporaryDir tmp;
-        const QString list = write_bytes(tmp.filePath(QStringLiteral("labels.txt")),
-                                         kLabels.join(QStringLiteral("\r")).toUtf8());
-        QDir(tmp.path()).mkdir(QStringLiteral("window"));
-        QDir(tmp.path()).mkdir(QStringLiteral("tool"));
-
-        InputsWindow w;
-        w.form.Image_effet2_Click();  // outline
-        w.form.Image3_Click();        // underline
-        w.make_all(kLabels, tmp.filePath(QStringLiteral("window")));
-        QVERIFY(w.platform.messages.isEmpty());
-
-        QCOMPARE(run_tool({"--labels", list, "--out", tmp.filePath(QStringLiteral("tool")),
-                           "--outline", "--underline", "--quiet"}),
-                 0);
-        compare_folders(tmp.filePath(QStringLiteral("window")),
-                        tmp.filePath(QStringLiteral("tool")));
+        const auto style = [](InputsWindow& w) {
+            w.form.Image_effet2_Click();  // outline
+            w.form.Image3_Click();        // underline
+        };
+        make_with_both(QStringLiteral("\r"), style, {"--outline", "--underline"});
     }
 };
 

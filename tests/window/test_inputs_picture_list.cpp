@@ -11,7 +11,7 @@ namespace {
 
 // Both canvases sit at `at` with the picture's size, shown.
 void check_canvases(const Form_Main& f, QPoint at, QSize size) {
-    for (const CanvasView* canvas : {f.Picture_buttonscroll, f.Picture_previewscroll}) {
+    for (const qv::CanvasView* canvas : {f.Picture_buttonscroll, f.Picture_previewscroll}) {
         QCOMPARE(canvas->geometry(), QRect(at, size));
         QVERIFY(!canvas->isHidden());
     }

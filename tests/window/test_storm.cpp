@@ -6,7 +6,7 @@
 #include "core/io/picture_loader.h"
 #include "core/io/text_list.h"
 #include "core/render/composer.h"
-#include "scripted_platform.h"
+#include "test_inputs_support.h"
 #include "window/form_main.h"
 #include "window/form_splash.h"
 #include "window/inputs/form_dir.h"
@@ -179,22 +179,13 @@ class Storm : public QObject {
         QDir::setCurrent(tmp_.path());  // where the directory chooser opens
         for (const auto& [name, size] : {std::pair{"wide.bmp", QSize(150, 56)},
                                          {"small.png", QSize(120, 30)},
-                                         {"large.jpg", QSize(300, 100)}}) {
-            QImage image(size, QImage::Format_RGB32);
-            for (int y = 0; y < size.height(); ++y)
-                for (int x = 0; x < size.width(); ++x)
-                    image.setPixel(x, y, qRgb(x * 5 % 256, y * 9 % 256, (x ^ y) % 256));
-            answers_.push_back(tmp_.filePath(QString::fromLatin1(name)));
-            QVERIFY(image.save(*answers_.back()));
-        }
+                                         {"large.jpg", QSize(300, 100)}})
+            answers_.push_back(write_picture(tmp_.path(), QString::fromLatin1(name), size));
         static constexpr char odd[] = "A\tB\r\nno/such/folder\r\nnul\0byte\r\nLast";
-        for (const auto& [name, bytes] :
-             {std::pair{"home.txt", QByteArray("Home\r\nNews\r\n\r\n  Contact\r\nAbout us")},
-              {"odd.txt", QByteArray(odd, sizeof odd - 1)}}) {
-            QFile file(tmp_.filePath(QString::fromLatin1(name)));
-            QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
-            answers_.push_back(file.fileName());
-        }
+        answers_.push_back(write_bytes(tmp_.filePath(QStringLiteral("home.txt")),
+                                       "Home\r\nNews\r\n\r\n  Contact\r\nAbout us"));
+        answers_.push_back(
+            write_bytes(tmp_.filePath(QStringLiteral("odd.txt")), QByteArray(odd, sizeof odd - 1)));
         answers_.insert(answers_.end(),
                         {tmp_.filePath(QStringLiteral("missing.txt")), std::nullopt});
     }
@@ -217,8 +208,8 @@ class Storm : public QObject {
         key_targets_ = {f.Text_Texte, f.Text_R, f.Text_G, f.Text_B, f.List1, f.List_Typo};
         mouse_targets_.assign(key_targets_.begin(), key_targets_.end() - 2);  // the line edits
         mouse_targets_.insert(mouse_targets_.end(), {f.List1->viewport(), f.List_Typo->viewport()});
-        for (QWidget* w : f.findChildren<CanvasView*>()) mouse_targets_.push_back(w);
-        for (QWidget* w : f.findChildren<HotSpot*>(QString(), Qt::FindDirectChildrenOnly))
+        for (QWidget* w : f.findChildren<qv::CanvasView*>()) mouse_targets_.push_back(w);
+        for (QWidget* w : f.findChildren<qv::HotSpot*>(QString(), Qt::FindDirectChildrenOnly))
             mouse_targets_.push_back(w);
         QCOMPARE(mouse_targets_.size(), size_t(6 + 3 + 29));  // nothing a user reaches is missed
 
@@ -246,31 +237,28 @@ class Storm : public QObject {
         Form_Main& f = *form_;
         QStringList wrong;  // whatever does not tell the truth
         const QImage &on = f.Picture_Etat2(), &off = f.Picture_Etat1();
-        // A latched look is in both the persistent image and on screen.
-        const auto shows = [&](const HotSpot* spot, const QImage& skin, bool on_screen = true) {
-            const QRect r = spot->window_rect();
-            return f.persistent_image().copy(r) == skin.copy(r) &&
-                   (!on_screen || f.screen_image().copy(r) == skin.copy(r));
-        };
-        const std::pair<HotSpot*, qv::Flag> switches[] = {
+        const std::pair<qv::HotSpot*, qv::Flag> switches[] = {
             {f.Image_effet1, f.effet1_on}, {f.Image_effet2, f.effet2_on},
             {f.Image_effet3, f.effet3_on}, {f.Image2, f.font_italic},
             {f.Image3, f.font_underline},  {f.Image4, f.font_bold}};
         for (const auto& [spot, flag] : switches)
-            if (!shows(spot, flag == qv::kTrue ? on : flag == qv::kFalse ? off : QImage()))
+            if (!latched(f, spot, flag == qv::kTrue ? on : flag == qv::kFalse ? off : QImage()))
                 wrong << spot->objectName();
-        HotSpot* const alignments[] = {f.Image_left, f.Image_center, f.Image_right};
+        qv::HotSpot* const alignments[] = {f.Image_left, f.Image_center, f.Image_right};
         if (f.align_mode < 0 || f.align_mode > 2) wrong << "no alignment selected";
         for (int mode = 0; mode < 3; ++mode) {
-            const bool looks_on = shows(alignments[mode], on);
-            if ((!looks_on && !shows(alignments[mode], off)) || looks_on != (f.align_mode == mode))
+            const bool looks_on = latched(f, alignments[mode], on);
+            if ((!looks_on && !latched(f, alignments[mode], off)) ||
+                looks_on != (f.align_mode == mode))
                 wrong << QString::asprintf("alignment %d with align_mode %d", mode, f.align_mode);
         }
         // A push button looks pressed, on screen only, while a mouse button is held on it.
-        for (HotSpot* spot : {f.Image_Min, f.Image_Quit, f.Image_loadbutton, f.Image_buttonbrowse,
-                              f.Image_TypoBrowse, f.Image_loadTxt, f.Image_DirectoryBrowse,
-                              f.Image_Make, f.Image_typoback})
-            if (!shows(spot, off, !held_ || grabber_ != spot)) wrong << spot->objectName();
+        for (qv::HotSpot* spot : {f.Image_Min, f.Image_Quit, f.Image_loadbutton,
+                                  f.Image_buttonbrowse, f.Image_TypoBrowse, f.Image_loadTxt,
+                                  f.Image_DirectoryBrowse, f.Image_Make, f.Image_typoback})
+            if (!shows(f.persistent_image(), spot, off) ||
+                (!shows(f.screen_image(), spot, off) && (!held_ || grabber_ != spot)))
+                wrong << spot->objectName();
         for (const int w : widths_)
             if (!animation_width(w)) wrong << QString::asprintf("width %d set", w);
         if ((f.width() != 319 && f.width() != 600) || f.height() != qv::layout::kSkinHeight)

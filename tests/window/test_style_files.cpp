@@ -125,8 +125,8 @@ class TestStyleFiles : public QObject {
         QCOMPARE(b.form.List_Typo->selectedItems().first()->text(), QStringLiteral("DejaVu Sans"));
         QCOMPARE(b.form.Label_size->text(), QStringLiteral("14"));
         QCOMPARE(b.form.Text_B->text(), QStringLiteral(" 7"));
-        for (HotSpot* on : {b.form.Image4, b.form.Image2, b.form.Image3, b.form.Image_effet1,
-                            b.form.Image_effet2, b.form.Image_effet3, b.form.Image_right})
+        for (qv::HotSpot* on : {b.form.Image4, b.form.Image2, b.form.Image3, b.form.Image_effet1,
+                                b.form.Image_effet2, b.form.Image_effet3, b.form.Image_right})
             QVERIFY(latched(b.form, on, b.form.Picture_Etat2()));
         QVERIFY(latched(b.form, b.form.Image_center, b.form.Picture_Etat1()));
         QCOMPARE(b.form.output_directory, tmp.path() + u'/');

@@ -1,7 +1,9 @@
 #include "core/render/style_conversions.h"
 #include "core/render/text_renderer.h"
-#include "window/controls/control_math.h"
+#include "window/controls/stepper_caption.h"
+#include "window/controls/text_drag.h"
 #include "window/form_main.h"
+#include "window/mouse_bits.h"
 
 #include <QLabel>
 
@@ -23,18 +25,18 @@ constexpr double kSizeMax = 100;
 }  // namespace
 
 void Form_Main::wire_layout_controls() {
-    connect(Image_left, &HotSpot::Click, this, &Form_Main::Image_left_Click);
-    connect(Image_center, &HotSpot::Click, this, &Form_Main::Image_center_Click);
-    connect(Image_right, &HotSpot::Click, this, &Form_Main::Image_right_Click);
-    connect(Image_leftmoins, &HotSpot::Click, this, &Form_Main::Image_leftmoins_Click);
-    connect(Image_leftplus, &HotSpot::Click, this, &Form_Main::Image_leftplus_Click);
-    connect(Image_rightmoins, &HotSpot::Click, this, &Form_Main::Image_rightmoins_Click);
-    connect(Image_rightplus, &HotSpot::Click, this, &Form_Main::Image_rightplus_Click);
-    connect(Image_sizemoins, &HotSpot::Click, this, &Form_Main::Image_sizemoins_Click);
-    connect(Image_sizeplus, &HotSpot::Click, this, &Form_Main::Image_sizeplus_Click);
-    connect(Picture_previewscroll, &CanvasView::MouseDown, this,
+    connect(Image_left, &qv::HotSpot::Click, this, &Form_Main::Image_left_Click);
+    connect(Image_center, &qv::HotSpot::Click, this, &Form_Main::Image_center_Click);
+    connect(Image_right, &qv::HotSpot::Click, this, &Form_Main::Image_right_Click);
+    connect(Image_leftmoins, &qv::HotSpot::Click, this, &Form_Main::Image_leftmoins_Click);
+    connect(Image_leftplus, &qv::HotSpot::Click, this, &Form_Main::Image_leftplus_Click);
+    connect(Image_rightmoins, &qv::HotSpot::Click, this, &Form_Main::Image_rightmoins_Click);
+    connect(Image_rightplus, &qv::HotSpot::Click, this, &Form_Main::Image_rightplus_Click);
+    connect(Image_sizemoins, &qv::HotSpot::Click, this, &Form_Main::Image_sizemoins_Click);
+    connect(Image_sizeplus, &qv::HotSpot::Click, this, &Form_Main::Image_sizeplus_Click);
+    connect(Picture_previewscroll, &qv::CanvasView::MouseDown, this,
             &Form_Main::Picture_previewscroll_MouseDown);
-    connect(Picture_previewscroll, &CanvasView::MouseMove, this,
+    connect(Picture_previewscroll, &qv::CanvasView::MouseMove, this,
             &Form_Main::Picture_previewscroll_MouseMove);
 }
 

@@ -4,7 +4,7 @@ namespace {
 
 // Every switch has one shape: flip the flag between the window's two truth values, latch the
 // look that shows it (pressed while on), redraw, and let the window repaint.
-void flip(Form_Main& form, qv::Flag& flag, HotSpot* spot) {
+void flip(Form_Main& form, qv::Flag& flag, qv::HotSpot* spot) {
     flag = qv::is_on(flag) ? qv::kFalse : qv::kTrue;
     form.latch_etat({{spot, qv::is_on(flag) ? Form_Main::kPressed : Form_Main::kNormal}});
     form.draw_preview();
@@ -14,12 +14,12 @@ void flip(Form_Main& form, qv::Flag& flag, HotSpot* spot) {
 }  // namespace
 
 void Form_Main::wire_style_switches() {
-    connect(Image_effet1, &HotSpot::Click, this, &Form_Main::Image_effet1_Click);
-    connect(Image_effet2, &HotSpot::Click, this, &Form_Main::Image_effet2_Click);
-    connect(Image_effet3, &HotSpot::Click, this, &Form_Main::Image_effet3_Click);
-    connect(Image2, &HotSpot::Click, this, &Form_Main::Image2_Click);
-    connect(Image3, &HotSpot::Click, this, &Form_Main::Image3_Click);
-    connect(Image4, &HotSpot::Click, this, &Form_Main::Image4_Click);
+    connect(Image_effet1, &qv::HotSpot::Click, this, &Form_Main::Image_effet1_Click);
+    connect(Image_effet2, &qv::HotSpot::Click, this, &Form_Main::Image_effet2_Click);
+    connect(Image_effet3, &qv::HotSpot::Click, this, &Form_Main::Image_effet3_Click);
+    connect(Image2, &qv::HotSpot::Click, this, &Form_Main::Image2_Click);
+    connect(Image3, &qv::HotSpot::Click, this, &Form_Main::Image3_Click);
+    connect(Image4, &qv::HotSpot::Click, this, &Form_Main::Image4_Click);
 }
 
 void Form_Main::Image_effet1_Click() {

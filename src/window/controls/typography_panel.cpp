@@ -1,4 +1,4 @@
-#include "window/controls/control_math.h"
+#include "window/controls/panel_widths.h"
 #include "window/form_main.h"
 #include "window/skin/skin_layout.h"
 
@@ -20,12 +20,13 @@ void animate(Form_Main& form, const std::vector<int>& widths) {
 }  // namespace
 
 void Form_Main::wire_typography_panel() {
-    connect(Image_typotruetype, &HotSpot::Click, this, &Form_Main::Image_typotruetype_Click);
-    connect(Image_typobitmap, &HotSpot::Click, this, &Form_Main::Image_typobitmap_Click);
-    connect(Image_typoback, &HotSpot::MouseDown, this, &Form_Main::Image_typoback_MouseDown);
-    connect(Image_typoback, &HotSpot::MouseUp, this, &Form_Main::Image_typoback_MouseUp);
-    connect(Image_TypoBrowse, &HotSpot::MouseDown, this, &Form_Main::Image_TypoBrowse_MouseDown);
-    connect(Image_TypoBrowse, &HotSpot::MouseUp, this, &Form_Main::Image_TypoBrowse_MouseUp);
+    connect(Image_typotruetype, &qv::HotSpot::Click, this, &Form_Main::Image_typotruetype_Click);
+    connect(Image_typobitmap, &qv::HotSpot::Click, this, &Form_Main::Image_typobitmap_Click);
+    connect(Image_typoback, &qv::HotSpot::MouseDown, this, &Form_Main::Image_typoback_MouseDown);
+    connect(Image_typoback, &qv::HotSpot::MouseUp, this, &Form_Main::Image_typoback_MouseUp);
+    connect(Image_TypoBrowse, &qv::HotSpot::MouseDown, this,
+            &Form_Main::Image_TypoBrowse_MouseDown);
+    connect(Image_TypoBrowse, &qv::HotSpot::MouseUp, this, &Form_Main::Image_TypoBrowse_MouseUp);
 }
 
 // TrueType opens the panel, or closes it when fully open; it stays selected either way.

@@ -18,11 +18,13 @@ QString folder_of(const QString& path) {
 }  // namespace
 
 void Form_Main::wire_background() {
-    connect(Image_loadbutton, &HotSpot::MouseDown, this, &Form_Main::Image_loadbutton_MouseDown);
-    connect(Image_loadbutton, &HotSpot::MouseUp, this, &Form_Main::Image_loadbutton_MouseUp);
-    connect(Image_buttonbrowse, &HotSpot::MouseDown, this,
+    connect(Image_loadbutton, &qv::HotSpot::MouseDown, this,
+            &Form_Main::Image_loadbutton_MouseDown);
+    connect(Image_loadbutton, &qv::HotSpot::MouseUp, this, &Form_Main::Image_loadbutton_MouseUp);
+    connect(Image_buttonbrowse, &qv::HotSpot::MouseDown, this,
             &Form_Main::Image_buttonbrowse_MouseDown);
-    connect(Image_buttonbrowse, &HotSpot::MouseUp, this, &Form_Main::Image_buttonbrowse_MouseUp);
+    connect(Image_buttonbrowse, &qv::HotSpot::MouseUp, this,
+            &Form_Main::Image_buttonbrowse_MouseUp);
 }
 
 void Form_Main::Image_loadbutton_MouseDown(int, int, double, double) {

@@ -24,8 +24,8 @@ constexpr QRgb kProgressText = qRgb(28, 27, 22);
 }  // namespace
 
 void Form_Main::wire_batch_run() {
-    connect(Image_Make, &HotSpot::MouseDown, this, &Form_Main::Image_Make_MouseDown);
-    connect(Image_Make, &HotSpot::MouseUp, this, &Form_Main::Image_Make_MouseUp);
+    connect(Image_Make, &qv::HotSpot::MouseDown, this, &Form_Main::Image_Make_MouseDown);
+    connect(Image_Make, &qv::HotSpot::MouseUp, this, &Form_Main::Image_Make_MouseUp);
 }
 
 void Form_Main::Image_Make_MouseDown(int, int, double, double) {
@@ -63,13 +63,14 @@ void Form_Main::Image_Make_MouseUp(int, int, double, double) {
     // follows the run at the pace of the progress display instead.
     const bool auto_scroll = List1->hasAutoScroll();
     List1->setAutoScroll(false);
-    const auto finished = qScopeGuard([this, auto_scroll] {
+    const auto end_run = [this, auto_scroll] {
         List1->scrollTo(List1->currentIndex());
         List1->setAutoScroll(auto_scroll);
         end_batch_progress();
         QApplication::restoreOverrideCursor();
         batch_running_ = false;
-    });
+    };
+    auto finished = qScopeGuard(end_run);
 
     QItemSelectionModel& selection = *List1->selectionModel();
     QElapsedTimer since_progress;
@@ -87,6 +88,9 @@ void Form_Main::Image_Make_MouseUp(int, int, double, double) {
         const qv::Result<QString> saved =
             qv::save_button(Picture_previewscroll->canvas().image, directory, label, format);
         if (!saved) {
+            // The message is read with the normal pointer, not the run's busy one.
+            finished.dismiss();
+            end_run();
             platform().show_message(this, saved.error());
             return;
         }

@@ -6,9 +6,9 @@
 #include <QLabel>
 
 void Form_Main::wire_directory() {
-    connect(Image_DirectoryBrowse, &HotSpot::MouseDown, this,
+    connect(Image_DirectoryBrowse, &qv::HotSpot::MouseDown, this,
             &Form_Main::Image_DirectoryBrowse_MouseDown);
-    connect(Image_DirectoryBrowse, &HotSpot::MouseUp, this,
+    connect(Image_DirectoryBrowse, &qv::HotSpot::MouseUp, this,
             &Form_Main::Image_DirectoryBrowse_MouseUp);
 }
 

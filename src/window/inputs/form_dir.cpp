@@ -1,14 +1,12 @@
 #include "window/inputs/form_dir.h"
 
 #include "window/skin/skin_layout.h"
-#include "window/window_move.h"
+#include "window/window_look.h"
 
 #include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
 #include <QListWidget>
-#include <QPaintEvent>
-#include <QPainter>
 
 namespace qv {
 
@@ -49,7 +47,8 @@ QList<DirLine> directory_lines(const QString& path) {
 
 namespace {
 
-// The chooser's dark skin, for the lists drawn inside its sunken frames.
+// The chooser's dark skin, and the lists drawn inside its sunken frames.
+constexpr QRgb kChooserFace = qRgb(76, 76, 80);
 constexpr QRgb kListFace = qRgb(40, 40, 44);
 constexpr QRgb kListText = qRgb(232, 230, 220);
 constexpr QRgb kListChosen = qRgb(92, 108, 138);
@@ -61,12 +60,6 @@ QString list_style() {
                " border: none; selection-background-color: %3; selection-color: %2; }"
                "QComboBox { padding-left: 3px; }")
         .arg(css(kListFace), css(kListText), css(kListChosen));
-}
-
-QFont list_font() {
-    QFont f(QStringLiteral("DejaVu Sans"));
-    f.setPixelSize(10);
-    return f;
 }
 
 // Inside the sunken frame the skin draws for a list, leaving its two-pixel edge visible.
@@ -82,16 +75,11 @@ bool can_list(const QString& path) {
 }  // namespace
 
 Form_Dir::Form_Dir(QString& output_directory, qv::PlatformServices& platform, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint), output_directory_(output_directory) {
-    setObjectName(QStringLiteral("Form_Dir"));
-    setWindowTitle(QStringLiteral("Form2"));
+    : SkinnedWindow(parent, "Form_Dir", QStringLiteral("Form2"),
+                    QStringLiteral(":/assets/chooser.png"), qv::layout::kChooserSize,
+                    QColor(kChooserFace)),
+      output_directory_(output_directory) {
     setFixedSize(qv::layout::kChooserSize);
-    setAttribute(Qt::WA_OpaquePaintEvent);
-    face_ = QImage(QStringLiteral(":/assets/chooser.png"));
-    if (face_.isNull()) {
-        face_ = QImage(qv::layout::kChooserSize, QImage::Format_RGB32);
-        face_.fill(qRgb(76, 76, 80));
-    }
 
     Drive1 = new QComboBox(this);
     Drive1->setObjectName(QStringLiteral("Drive1"));
@@ -103,14 +91,14 @@ Form_Dir::Form_Dir(QString& output_directory, qv::PlatformServices& platform, QW
     Dir1->setSelectionMode(QAbstractItemView::SingleSelection);
     Dir1->setUniformItemSizes(true);
     for (QWidget* w : {static_cast<QWidget*>(Drive1), static_cast<QWidget*>(Dir1)}) {
-        w->setFont(list_font());
+        w->setFont(qv::list_font());
         w->setStyleSheet(list_style());
     }
 
-    Image_Ok = new HotSpot(qv::layout::chooser_item("Image_Ok"), this);
-    Image_Cancel = new HotSpot(qv::layout::chooser_item("Image_Cancel"), this);
-    Image2 = new HotSpot(qv::layout::chooser_item("Image2"), this);
-    Image1 = new HotSpot(qv::layout::chooser_item("Image1"), this);
+    Image_Ok = new qv::HotSpot(qv::layout::chooser_item("Image_Ok"), this);
+    Image_Cancel = new qv::HotSpot(qv::layout::chooser_item("Image_Cancel"), this);
+    Image2 = new qv::HotSpot(qv::layout::chooser_item("Image2"), this);
+    Image1 = new qv::HotSpot(qv::layout::chooser_item("Image1"), this);
 
     volumes_ = platform.mounted_volumes();
     if (volumes_.isEmpty()) volumes_ << QStringLiteral("/");
@@ -124,16 +112,16 @@ Form_Dir::Form_Dir(QString& output_directory, qv::PlatformServices& platform, QW
     // A double-click opens a folder; a single click only highlights it.
     connect(Dir1, &QListWidget::itemDoubleClicked, this,
             [this](QListWidgetItem* item) { open_folder(item->data(Qt::UserRole).toString()); });
-    connect(Image_Ok, &HotSpot::Click, this, &Form_Dir::Image_Ok_Click);
-    connect(Image_Cancel, &HotSpot::Click, this, &Form_Dir::Image_Cancel_Click);
-    connect(Image2, &HotSpot::Click, this, &Form_Dir::Image2_Click);
-    connect(Image1, &HotSpot::MouseMove, this, &Form_Dir::Image1_MouseMove);
+    connect(Image_Ok, &qv::HotSpot::Click, this, &Form_Dir::Image_Ok_Click);
+    connect(Image_Cancel, &qv::HotSpot::Click, this, &Form_Dir::Image_Cancel_Click);
+    connect(Image2, &qv::HotSpot::Click, this, &Form_Dir::Image2_Click);
+    connect(Image1, &qv::HotSpot::MouseMove, this, &Form_Dir::Image1_MouseMove);
 
     Form_Load();
 }
 
 void Form_Dir::Form_Load() {
-    qv::centre_on_screen(*this);
+    centre_on_screen();
 }
 
 bool Form_Dir::open_folder(const QString& path) {
@@ -181,10 +169,5 @@ void Form_Dir::Image2_Click() {
 }
 
 void Form_Dir::Image1_MouseMove(int button, int, double x, double y) {
-    qv::begin_window_move(*this, button, Image1->mapToGlobal(QPointF(x, y)));
-}
-
-void Form_Dir::paintEvent(QPaintEvent* event) {
-    QPainter painter(this);
-    painter.drawImage(event->rect(), face_, event->rect());
+    follow_title_strip(button, Image1->mapToGlobal(QPointF(x, y)));
 }

@@ -6,9 +6,9 @@
 // other means (Escape).
 #include "window/hot_spot.h"
 #include "window/platform_services.h"
+#include "window/skinned_window.h"
 
 #include <QDialog>
-#include <QImage>
 #include <QString>
 #include <QStringList>
 
@@ -34,17 +34,17 @@ QList<DirLine> directory_lines(const QString& path);
 
 }  // namespace qv
 
-class Form_Dir : public QDialog {
+class Form_Dir : public qv::SkinnedWindow<QDialog> {
     Q_OBJECT
   public:
     Form_Dir(QString& output_directory, qv::PlatformServices& platform, QWidget* parent = nullptr);
 
     QComboBox* Drive1 = nullptr;
     QListWidget* Dir1 = nullptr;
-    HotSpot* Image_Ok = nullptr;
-    HotSpot* Image_Cancel = nullptr;
-    HotSpot* Image2 = nullptr;  // close button
-    HotSpot* Image1 = nullptr;  // title strip
+    qv::HotSpot* Image_Ok = nullptr;
+    qv::HotSpot* Image_Cancel = nullptr;
+    qv::HotSpot* Image2 = nullptr;  // close button
+    qv::HotSpot* Image1 = nullptr;  // title strip
 
     void Form_Load();  // centres the window on the screen
     void Drive1_Change();
@@ -58,14 +58,10 @@ class Form_Dir : public QDialog {
     // Opens a folder in the directory list; false (nothing changes) when it cannot be listed.
     bool open_folder(const QString& path);
 
-  protected:
-    void paintEvent(QPaintEvent* event) override;
-
   private:
     void show_volume_of_path();
 
     QString& output_directory_;
     QStringList volumes_;
     QString path_;
-    QImage face_;
 };

@@ -1,4 +1,4 @@
-#include "window/shell_math.h"
+#include "window/screen_geometry.h"
 
 #include "core/render/style_conversions.h"
 #include "window/skin/skin_layout.h"
@@ -6,16 +6,8 @@
 #include <algorithm>
 #include <climits>
 #include <cmath>
-#include <cstdint>
 
 namespace qv {
-
-float gauge_width(int index, int count) {
-    const auto steps = static_cast<std::int16_t>(count - 1);
-    if (steps == 0) return static_cast<float>(kGaugeFullWidth);
-    const float step = static_cast<float>(kGaugeFullWidth) / static_cast<float>(steps);
-    return static_cast<float>(index) * step;
-}
 
 int whole_pixels(float value) {
     if (!std::isfinite(value)) return 0;
