@@ -16,6 +16,7 @@ DroppedKind kind_of_dropped(const QString& path) {
     if (info.isDir()) return DroppedKind::Folder;
     if (!info.isFile()) return DroppedKind::Other;
     const QString suffix = info.suffix().toLower();
+    if (suffix == u"qvstyle") return DroppedKind::Style;
     if (picture_suffixes().contains(suffix)) return DroppedKind::Picture;
     if (suffix == u"txt" ||
         QMimeDatabase().mimeTypeForFile(info).inherits(QStringLiteral("text/plain")))
@@ -30,6 +31,9 @@ DropPlan plan_drop(const QList<QUrl>& urls) {
         const QString path = url.toLocalFile();
         QString* slot = nullptr;
         switch (kind_of_dropped(path)) {
+            case DroppedKind::Style:
+                slot = &plan.style;
+                break;
             case DroppedKind::Picture:
                 slot = &plan.picture;
                 break;
@@ -67,16 +71,17 @@ bool DropHandler::eventFilter(QObject* watched, QEvent* event) {
     e->acceptProposedAction();
     // Loading may ask or tell the user something; that waits until the drag has ended, so the
     // program the files came from is not kept waiting.
-    if (type == QEvent::Drop) QTimer::singleShot(0, this, [this, plan] { apply(plan); });
+    if (type == QEvent::Drop) QTimer::singleShot(0, this, [this, plan] { open(form_, plan); });
     return true;
 }
 
-void DropHandler::apply(const DropPlan& plan) {
-    // The picture first: it makes its own folder the output directory, which a folder dropped
-    // with it then overrides.
-    if (!plan.picture.isEmpty()) form_.load_background(plan.picture);
-    if (!plan.folder.isEmpty()) form_.set_output_directory(plan.folder);
-    if (!plan.text_list.isEmpty()) form_.load_text_list(plan.text_list);
+void DropHandler::open(Form_Main& form, const DropPlan& plan) {
+    // A style first, since it may load its own picture; then the picture, which makes its own
+    // folder the output directory, which a folder dropped with it then overrides.
+    if (!plan.style.isEmpty()) form.apply_style_file(plan.style);
+    if (!plan.picture.isEmpty()) form.load_background(plan.picture);
+    if (!plan.folder.isEmpty()) form.set_output_directory(plan.folder);
+    if (!plan.text_list.isEmpty()) form.load_text_list(plan.text_list);
 }
 
 }  // namespace qv

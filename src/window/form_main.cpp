@@ -181,7 +181,6 @@ Form_Main::Form_Main(qv::PlatformServices& platform, QWidget* parent)
     // The commands with their shortcuts and menu, and what is dropped on the window.
     new qv::WindowActions(*this);
     new qv::DropHandler(*this);
-    wire_style_commands();
 }
 
 Form_Main::~Form_Main() {

@@ -209,8 +209,8 @@ class Form_Main : public qv::SkinnedWindow<QWidget> {
     // a file, picture or font that cannot be had changes nothing and is named in a message.
     bool apply_style_file(const QString& path);
   public slots:
-    void save_style();  // Ctrl+S
-    void open_style();  // Ctrl+Shift+O
+    void save_style();
+    void open_style();
     void set_write_png(bool on);
   signals:
     void write_png_changed(bool on);  // also when a style is opened: a check item follows it
@@ -244,7 +244,6 @@ class Form_Main : public qv::SkinnedWindow<QWidget> {
     void wire_text_list();
     void wire_directory();
     void wire_batch_run();
-    void wire_style_commands();
     int preview_held_ = 0;  // while a style is applied, its handlers' redraws wait for the last
 
     qv::PlatformServices& platform_;

@@ -1,7 +1,10 @@
+#include "window/drop_handler.h"
 #include "window/form_main.h"
 #include "window/platform_services.h"
 
 #include <QApplication>
+#include <QFileInfo>
+#include <QUrl>
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
@@ -10,5 +13,10 @@ int main(int argc, char* argv[]) {
     Form_Main form(platform);
     form.Form_Load();
     if (!form.isVisible()) form.show();
+    // Files named on the command line (a desktop's "Open with") open as if dropped on the window.
+    QList<QUrl> named;
+    for (const QString& arg : QApplication::arguments().mid(1))
+        named << QUrl::fromLocalFile(QFileInfo(arg).absoluteFilePath());
+    qv::DropHandler::open(form, qv::plan_drop(named));
     return QApplication::exec();
 }

@@ -15,7 +15,7 @@ struct Command {
     const char* text;
     QKeyCombination key;
     bool in_menu;
-    void (*run)(Form_Main&);
+    void (*run)(Form_Main&);  // none for a check item: its toggle is wired by name below
 };
 
 // Keyboard commands go through their hot-spot's press and release, so they give the same
@@ -37,6 +37,11 @@ const Command kCommands[] = {
          f.Image_DirectoryBrowse_MouseDown(1, 0, 0, 0);
          f.Image_DirectoryBrowse_MouseUp(1, 0, 0, 0);
      }},
+    {"open_style", "Open style...", Qt::CTRL | Qt::SHIFT | Qt::Key_O, true,
+     [](Form_Main& f) { f.open_style(); }},
+    {"save_style", "Save style...", Qt::CTRL | Qt::Key_S, true,
+     [](Form_Main& f) { f.save_style(); }},
+    {"write_png", "Write PNG files", QKeyCombination(), true, nullptr},
     {"make_all", "Make all buttons", Qt::CTRL | Qt::Key_Return, true,
      [](Form_Main& f) {
          f.Image_Make_MouseDown(1, 0, 0, 0);
@@ -66,11 +71,17 @@ WindowActions::WindowActions(Form_Main& form)
         a->setShortcut(QKeySequence(c.key));
         a->setShortcutContext(Qt::WindowShortcut);
         a->setShortcutVisibleInContextMenu(true);
-        const auto run = c.run;
-        connect(a, &QAction::triggered, &form, [&form, run] { run(form); });
+        if (const auto run = c.run)
+            connect(a, &QAction::triggered, &form, [&form, run] { run(form); });
         form.addAction(a);
         if (c.in_menu) menu_->addAction(a);
     }
+    // "Write PNG files" is a check item that also follows a style that sets the format.
+    QAction* png = action(QStringLiteral("write_png"));
+    png->setCheckable(true);
+    png->setChecked(form.write_png_files);
+    connect(png, &QAction::toggled, &form, &Form_Main::set_write_png);
+    connect(&form, &Form_Main::write_png_changed, png, &QAction::setChecked);
     form.installEventFilter(this);
 }
 

@@ -156,8 +156,8 @@ class ShellCommands : public QObject {
                 QVERIFY(a->isShortcutVisibleInContextMenu());
                 keys << a->shortcut().toString();
             }
-            QCOMPARE(keys, (QStringList{"Ctrl+O", "Ctrl+L", "Ctrl+D", "Ctrl+Return", "Ctrl+T", "F1",
-                                        "Ctrl+Q"}));
+            QCOMPARE(keys, (QStringList{"Ctrl+O", "Ctrl+L", "Ctrl+D", "Ctrl+Shift+O", "Ctrl+S", "",
+                                        "Ctrl+Return", "Ctrl+T", "F1", "Ctrl+Q"}));
             menu->close();
         }
         f.List1_items->setStringList({"Home"});
@@ -167,6 +167,20 @@ class ShellCommands : public QObject {
         for (QAction* a : open_menu()->actions())
             if (a->shortcut() == QKeySequence(Qt::CTRL | Qt::Key_Return)) a->trigger();
         QCOMPARE(files_in(f.output_directory), QStringList{"Home.bmp"});
+
+        // "Write PNG files" is a check item: the next run writes PNG.
+        QAction* png = nullptr;
+        QMenu* menu = open_menu();
+        for (QAction* a : menu->actions())
+            if (a->text() == u"Write PNG files") png = a;
+        QVERIFY(png && png->isCheckable() && !png->isChecked());
+        png->trigger();
+        menu->close();
+        QVERIFY(f.write_png_files);
+        QTest::keyClick(&f, Qt::Key_Return, Qt::ControlModifier);
+        QCOMPARE(files_in(f.output_directory), (QStringList{"Home.bmp", "Home.png"}));
+        f.set_write_png(false);  // as an opened style would: the item follows
+        QVERIFY(!png->isChecked());
     }
 
     // What a dropped path is.
@@ -181,6 +195,7 @@ class ShellCommands : public QObject {
             {write_bytes(art + "/labels", "Home\nNews\n"), DroppedKind::TextList},
             {write_bytes(art + "/data.bin", QByteArray("\x00\x01\x02\xff", 4)), DroppedKind::Other},
             {art + "/missing.png", DroppedKind::Other},
+            {write_bytes(art + "/look.qvstyle", "{}"), DroppedKind::Style},
             {art, DroppedKind::Folder},
         };
         for (const auto& [path, kind] : cases)
@@ -214,6 +229,13 @@ class ShellCommands : public QObject {
         QCOMPARE(f.output_directory, out);  // the folder, over the picture's
         QCOMPARE(f.Label_Directory->text(), out);
         QCOMPARE(f.List1_items->stringList(), QStringList{"X"});
+        QVERIFY(w.platform.messages.isEmpty());
+
+        // A dropped style file is opened.
+        const QString look =
+            write_bytes(art + "/bold.qvstyle", R"({"quorvane_style": 1, "bold": true})");
+        QVERIFY(drop(f, {look}));
+        QCOMPARE(f.font_bold, qv::kTrue);
         QVERIFY(w.platform.messages.isEmpty());
 
         // The picture dialog then opens where the dropped picture was.

@@ -19,13 +19,6 @@ const QString kStyleFilter = QStringLiteral("Quorvane style (*.qvstyle)");
 
 }  // namespace
 
-void Form_Main::wire_style_commands() {
-    auto* save = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_S), this);
-    connect(save, &QShortcut::activated, this, &Form_Main::save_style);
-    auto* open = new QShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_O), this);
-    connect(open, &QShortcut::activated, this, &Form_Main::open_style);
-}
-
 qv::StyleSettings Form_Main::style_settings() const {
     const qv::ButtonStyle b = current_style();
     qv::StyleSettings s;
