@@ -40,9 +40,7 @@ class Runner {
         workers.reserve(static_cast<size_t>(jobs));
         for (int i = 0; i < jobs; ++i) workers.emplace_back([this] { work(); });
         for (auto& w : workers) w.join();
-        // Buttons staged after a failure must not appear.
-        for (auto& slot : slots_)
-            if (slot.index >= 0 && slot.file) discard_file(*slot.file);
+        slots_.clear();  // buttons staged after a failure must not appear
         return outcome_;
     }
 
@@ -90,10 +88,7 @@ class Runner {
 
     void deliver(Slot slot) {
         std::unique_lock lock(mutex_);
-        if (stopped_) {
-            if (slot.file) discard_file(*slot.file);
-            return;
-        }
+        if (stopped_) return;  // its file goes with it
         slots_[static_cast<size_t>(slot.index) % slots_.size()] = std::move(slot);
         if (committing_) return;  // the committer looks at this slot before it lets go
         committing_ = true;
@@ -104,7 +99,8 @@ class Runner {
             next = Slot{};
             lock.unlock();
             if (taken.file) {
-                if (auto done = commit_file(*taken.file); !done) taken.error = done.error();
+                if (auto done = commit_file(std::move(*taken.file)); !done)
+                    taken.error = done.error();
             }
             const bool ok = taken.error.isEmpty();
             if (ok && run_.on_committed) run_.on_committed(taken.index, taken.image);

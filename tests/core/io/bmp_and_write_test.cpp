@@ -41,16 +41,25 @@ TEST(Bmp, ExactBytesAndEveryPixelReadBackAtOddWidths) {
 }
 
 // Staged files, nameless or named, appear whole under their name replacing an older one;
-// discarded or failed ones leave nothing; failures name the path and the reason.
+// discarded (let go, or replaced by another) or failed ones leave nothing; failures name the path
+// and the reason.
 TEST(AtomicWrite, ReplacesWholeOrFailsNamingThePathAndReason) {
-    for (const bool nameless : {true, false}) {
+    for (const auto staging : {qv::Staging::Nameless, qv::Staging::Named}) {
         QTemporaryDir dir;
         const QString home = dir.filePath("Home.bmp");
-        ASSERT_TRUE(qv::commit_file(*qv::stage_file(home, "an older, longer file", nameless)));
-        const auto staged = qv::stage_file(home, "new", nameless);
+        auto older = qv::stage_file(home, "an older, longer file", staging);
+        ASSERT_TRUE(older.ok()) << older.error().toStdString();
+        ASSERT_TRUE(qv::commit_file(std::move(*older)).ok());
+        auto staged = qv::stage_file(home, "new", staging);
+        ASSERT_TRUE(staged.ok()) << staged.error().toStdString();
         EXPECT_EQ(contents(home), "an older, longer file");
-        ASSERT_TRUE(staged.ok() && qv::commit_file(*staged).ok());
-        qv::discard_file(*qv::stage_file(dir.filePath("News.bmp"), "x", nameless));
+        ASSERT_TRUE(qv::commit_file(std::move(*staged)).ok());
+        {
+            auto dropped = qv::stage_file(dir.filePath("News.bmp"), "x", staging);
+            auto replaced = qv::stage_file(dir.filePath("Menu.bmp"), "y", staging);
+            ASSERT_TRUE(dropped.ok() && replaced.ok());
+            *replaced = std::move(*dropped);
+        }
         EXPECT_EQ(contents(home), "new");
         EXPECT_EQ(entries(dir.path()), QStringList{"Home.bmp"});
     }
