@@ -40,8 +40,11 @@ TEST(LabelCheck, EffectPixelsAndTheAlignedMargin) {
 }
 
 TEST(ContactSheet, NearlySquareGridAndALimit) {
-    EXPECT_EQ(sheet_layout(4, {65, 43})->size, QSize(2 * 69 + 4, 2 * 47 + 4));
+    const auto square = sheet_layout(4, {65, 43});
+    ASSERT_TRUE(square.ok()) << square.error().toStdString();
+    EXPECT_EQ(square->size, QSize(2 * 69 + 4, 2 * 47 + 4));
     const auto flat = sheet_layout(7, {150, 10});  // flat buttons: fewer columns
+    ASSERT_TRUE(flat.ok()) << flat.error().toStdString();
     EXPECT_TRUE(flat->columns * flat->rows >= 7 && flat->columns < flat->rows);
     EXPECT_FALSE(sheet_layout(100'000, {150, 56}).ok());
 }

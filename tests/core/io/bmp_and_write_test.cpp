@@ -8,6 +8,8 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include <tuple>
+
 namespace {
 
 QStringList entries(const QString& dir) {
@@ -79,13 +81,19 @@ TEST(AtomicWrite, ReplacesWholeOrFailsNamingThePathAndReason) {
 }
 
 TEST(OutputPath, JoinsWithOneSlashKeepsTheLabelAndRefusesToLeave) {
-    EXPECT_EQ(*qv::output_path("/web/img", "Home"), "/web/img/Home.bmp");
-    EXPECT_EQ(*qv::output_path("/web/img/", "Home"), "/web/img/Home.bmp");
-    EXPECT_EQ(*qv::output_path("/", "Home"), "/Home.bmp");
-    EXPECT_EQ(*qv::output_path("/out", "  Home "), "/out/  Home .bmp");
-    EXPECT_EQ(*qv::output_path("/out", ""), "/out/.bmp");
-    EXPECT_EQ(*qv::output_path("/out", "sub/..Home..", ".png"), "/out/sub/..Home...png");
-    EXPECT_EQ(*qv::output_path("rel", "a\\b"), "rel/a\\b.bmp");
+    const std::tuple<QString, QString, QString, QString> joined[] = {
+        {"/web/img", "Home", ".bmp", "/web/img/Home.bmp"},
+        {"/web/img/", "Home", ".bmp", "/web/img/Home.bmp"},
+        {"/", "Home", ".bmp", "/Home.bmp"},
+        {"/out", "  Home ", ".bmp", "/out/  Home .bmp"},
+        {"/out", "", ".bmp", "/out/.bmp"},
+        {"/out", "sub/..Home..", ".png", "/out/sub/..Home...png"},
+        {"rel", "a\\b", ".bmp", "rel/a\\b.bmp"}};
+    for (const auto& [directory, label, extension, expected] : joined) {
+        const auto path = qv::output_path(directory, label, extension);
+        ASSERT_TRUE(path.ok()) << path.error().toStdString();
+        EXPECT_EQ(*path, expected);
+    }
     EXPECT_TRUE(qv::output_path("", "Home").error().contains("choose one"));
     for (const QString label : {"/etc/Home", "../Home", "a/../../Home", "..", "a/.."})
         EXPECT_TRUE(qv::output_path("/out", label).error().contains('"' + label + '"'))
