@@ -1,7 +1,5 @@
 #include "cli/batch_runner.h"
 
-#include "core/io/message_text.h"
-#include "core/io/output_path.h"
 #include "core/io/staged_file.h"
 #include "core/render/composer.h"
 
@@ -14,15 +12,10 @@
 namespace qv::cli {
 namespace {
 
-Failure not_encoded(const QString& path) {
-    return Failure{QStringLiteral("Cannot write %1: the button picture could not be encoded")
-                       .arg(shown_in_message(path))};
-}
-
 struct Slot {
     qsizetype index = -1;  // -1: empty
-    std::optional<StagedFile> file;
-    QString error;
+    StagedFile file;
+    QString error;  // why it was not staged or not committed
     QImage image;
 };
 
@@ -51,7 +44,6 @@ class Runner {
         background.image = run_.background.image.copy();
         Canvas preview = Canvas::make(background.image.size(), kWindowBackground);
         ButtonStyle style = run_.style;
-        const QString extension = extension_for(run_.format);
         for (;;) {
             const qsizetype i = claim();
             if (i < 0) return;
@@ -60,17 +52,12 @@ class Runner {
             style.label_text = run_.labels[i];
             // As the window does, a button whose drawing failed part way is saved as drawn.
             compose_button(preview, background, style);
-            if (const auto path = output_path(run_.out_dir, style.label_text, extension); !path) {
-                slot.error = path.error();
-            } else {
-                const QByteArray bytes = encode_button(preview.image, run_.format);
-                auto staged = bytes.isEmpty() ? Result<StagedFile>(not_encoded(*path))
-                                              : stage_file(*path, bytes);
-                if (staged)
-                    slot.file = std::move(*staged);
-                else
-                    slot.error = staged.error();
-            }
+            Result<StagedFile> staged =
+                stage_button(preview.image, run_.out_dir, style.label_text, run_.format);
+            if (staged)
+                slot.file = std::move(*staged);
+            else
+                slot.error = staged.error();
             if (run_.want_images) slot.image = preview.image;
             deliver(std::move(slot));
         }
@@ -98,8 +85,8 @@ class Runner {
             Slot taken = std::move(next);
             next = Slot{};
             lock.unlock();
-            if (taken.file) {
-                if (auto done = commit_file(std::move(*taken.file)); !done)
+            if (taken.error.isEmpty()) {
+                if (auto done = commit_file(std::move(taken.file)); !done)
                     taken.error = done.error();
             }
             const bool ok = taken.error.isEmpty();

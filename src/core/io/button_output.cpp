@@ -1,11 +1,12 @@
 #include "core/io/button_output.h"
 
-#include "core/io/atomic_write.h"
 #include "core/io/bmp_writer.h"
 #include "core/io/message_text.h"
 #include "core/io/output_path.h"
 
 #include <QBuffer>
+
+#include <utility>
 
 namespace qv {
 
@@ -22,16 +23,24 @@ QByteArray encode_button(const QImage& image, ButtonFormat format) {
     return bytes;
 }
 
-Result<QString> save_button(const QImage& image, const QString& directory, const QString& label,
-                            ButtonFormat format) {
-    Result<QString> path = output_path(directory, label, extension_for(format));
-    if (!path) return path;
+Result<StagedFile> stage_button(const QImage& image, const QString& directory, const QString& label,
+                                ButtonFormat format, Staging staging) {
+    const Result<QString> path = output_path(directory, label, extension_for(format));
+    if (!path) return Failure{path.error()};
     const QByteArray bytes = encode_button(image, format);
     if (bytes.isEmpty())
         return Failure{QStringLiteral("Cannot write %1: the button picture could not be encoded")
                            .arg(shown_in_message(*path))};
-    Result<void> written = write_file_atomically(*path, bytes);
-    if (!written) return Failure{written.error()};
+    return stage_file(*path, bytes, staging);
+}
+
+Result<QString> save_button(const QImage& image, const QString& directory, const QString& label,
+                            ButtonFormat format, Staging staging) {
+    Result<StagedFile> staged = stage_button(image, directory, label, format, staging);
+    if (!staged) return Failure{staged.error()};
+    QString path = staged->final_path();
+    if (Result<void> committed = commit_file(std::move(*staged)); !committed)
+        return Failure{committed.error()};
     return path;
 }
 
