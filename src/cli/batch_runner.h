@@ -37,6 +37,6 @@ BatchOutcome run_batch(const BatchRun& run);
 
 // How far workers may run ahead of the committer: enough to keep them busy, few enough that
 // memory (and the files held open) does not grow with the list.
-int window_for(int jobs);
+int lookahead_for(int jobs);
 
 }  // namespace qv::cli
