@@ -53,8 +53,8 @@ class Runner {
             style.label_text = batch_.labels[i];
             // As the window does, a button whose drawing failed part way is saved as drawn.
             compose_button(preview, background, style);
-            Result<StagedFile> staged =
-                stage_button(preview.image, batch_.out_dir, style.label_text, batch_.format);
+            Result<StagedFile> staged = stage_button(
+                preview.image, batch_.out_dir, style.label_text, batch_.format, batch_.staging);
             if (staged)
                 button.file = std::move(*staged);
             else
