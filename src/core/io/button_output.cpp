@@ -14,12 +14,13 @@ QString extension_for(ButtonFormat format) {
     return format == ButtonFormat::Png ? QStringLiteral(".png") : QStringLiteral(".bmp");
 }
 
-QByteArray encode_button(const QImage& image, ButtonFormat format) {
+Result<QByteArray> encode_button(const QImage& image, ButtonFormat format) {
     if (format == ButtonFormat::Bmp) return encode_bmp24(image);
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
-    if (!image.save(&buffer, "PNG")) return {};
+    if (!image.save(&buffer, "PNG"))
+        return Failure{QStringLiteral("the button picture could not be encoded")};
     return bytes;
 }
 
@@ -27,11 +28,11 @@ Result<StagedFile> stage_button(const QImage& image, const QString& directory, c
                                 ButtonFormat format, Staging staging) {
     const Result<QString> path = output_path(directory, label, extension_for(format));
     if (!path) return Failure{path.error()};
-    const QByteArray bytes = encode_button(image, format);
-    if (bytes.isEmpty())
-        return Failure{QStringLiteral("Cannot write %1: the button picture could not be encoded")
-                           .arg(shown_in_message(*path))};
-    return stage_file(*path, bytes, staging);
+    const Result<QByteArray> bytes = encode_button(image, format);
+    if (!bytes)
+        return Failure{
+            QStringLiteral("Cannot write %1: %2").arg(shown_in_message(*path), bytes.error())};
+    return stage_file(*path, *bytes, staging);
 }
 
 Result<QString> save_button(const QImage& image, const QString& directory, const QString& label,

@@ -14,8 +14,9 @@ enum class ButtonFormat { Bmp, Png };
 
 QString extension_for(ButtonFormat format);  // ".bmp" or ".png"
 
-// The file's bytes; empty when the picture cannot be encoded (a null image as PNG).
-QByteArray encode_button(const QImage& image, ButtonFormat format);
+// The file's bytes, or why the picture cannot be encoded (a null image as PNG, a bitmap past
+// 4 GiB).
+Result<QByteArray> encode_button(const QImage& image, ButtonFormat format);
 
 // Forms the path for `label` in `directory`, encodes the button and stages its file; the button
 // appears when the file is committed. A failure names the path and the reason.

@@ -1,6 +1,7 @@
 // A disk that fills up during a run: the run stops at the first button that does not fit, says
 // which file, and leaves every file it did not finish exactly as it was.
 #include "cli/batch_runner.h"
+#include "core/io/bmp_writer.h"
 #include "core/io/button_output.h"
 #include "hardening_support.h"
 
@@ -82,9 +83,8 @@ TEST_P(FullDisk, SaveButtonAndToolStopAtTheButtonThatDoesNotFitAndKeepTheOthers)
         }
         return QString();
     });
-    const int saved = expect_whole_run(message, [](int i) {
-        return qv::encode_button(button_picture(i * 30), qv::ButtonFormat::Bmp);
-    });
+    const int saved = expect_whole_run(
+        message, [](int i) { return qv::encode_bmp24(button_picture(i * 30)).value(); });
     const int fitted = folder_.limit() == Limit::Tmpfs ? 2 : 0;  // before the tmpfs filled up
     EXPECT_GE(saved, fitted);
 
