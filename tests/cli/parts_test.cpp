@@ -1,8 +1,12 @@
 #include "cli/contact_sheet.h"
 #include "cli/label_check.h"
 #include "cli/options.h"
+#include "cli/progress.h"
 
 #include <gtest/gtest.h>
+
+#include <cstdio>
+#include <string>
 
 namespace {
 
@@ -47,6 +51,22 @@ TEST(ContactSheet, NearlySquareGridAndALimit) {
     ASSERT_TRUE(flat.ok()) << flat.error().toStdString();
     EXPECT_TRUE(flat->columns * flat->rows >= 7 && flat->columns < flat->rows);
     EXPECT_FALSE(sheet_layout(100'000, {150, 56}).ok());
+}
+
+// The bar is drawn on the stream it was given (the one checked for a terminal), and cleared.
+TEST(ProgressBar, DrawsOnItsOwnStream) {
+    std::FILE* stream = std::tmpfile();
+    ASSERT_NE(stream, nullptr);
+    {
+        ProgressBar bar(stream, 4, true);
+        bar.update(4);
+        bar.finish();
+    }
+    std::rewind(stream);
+    char text[128] = {};
+    const size_t n = std::fread(text, 1, sizeof text - 1, stream);
+    std::fclose(stream);
+    EXPECT_EQ(std::string(text, n), "\r" + progress_line(4, 4).toStdString() + "\r\033[K");
 }
 
 }  // namespace
