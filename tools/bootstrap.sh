@@ -12,7 +12,7 @@ esac
 
 packages=(g++ cmake ninja-build pkg-config qt6-base-dev libgl-dev libgtest-dev libgmock-dev
     libbenchmark-dev fonts-dejavu-core fonts-liberation2 xvfb xauth)
-if [ "$mode" = test ]; then packages+=(clang-format); fi
+if [ "$mode" = test ]; then packages+=(clang-format libtsan2); fi
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
@@ -56,3 +56,11 @@ cmake --build build-asan -j "$jobs"
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
     LSAN_OPTIONS=suppressions=$PWD/tests/lsan.supp:print_suppressions=0 \
     ctest --test-dir build-asan --output-on-failure -j "$jobs"
+
+# Once more with ThreadSanitizer, which cannot share a build with AddressSanitizer: only the command
+# line tool's tests, as its runner is the one module with threads of its own.
+cmake -S . -B build-tsan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUORVANE_WERROR=$werror \
+    -DQUORVANE_TSAN=ON -DQUORVANE_GUI=OFF -DQUORVANE_BENCH=OFF >/dev/null
+cmake --build build-tsan -j "$jobs" --target cli_tests
+TSAN_OPTIONS=suppressions=$PWD/tests/tsan.supp:halt_on_error=1 \
+    ctest --test-dir build-tsan --output-on-failure -R '^cli_tests$'
