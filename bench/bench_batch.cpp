@@ -97,7 +97,8 @@ void write_floor(const QStringList& list, const qv::Canvas& back, const qv::Butt
             for (qsizetype i = t; i < list.size(); i += threads) {
                 s.label_text = list[i];
                 qv::compose_button(preview, own_back, s);
-                const QByteArray bytes = qv::encode_button(preview.image, qv::ButtonFormat::Bmp);
+                const QByteArray bytes =
+                    qv::encode_button(preview.image, qv::ButtonFormat::Bmp).value();
                 const QByteArray path = QFile::encodeName(*qv::output_path(dir, list[i]));
                 const int fd = ::open(path.constData(), O_WRONLY | O_CREAT | O_TRUNC, 0666);
                 if (fd < 0 || ::write(fd, bytes.constData(), size_t(bytes.size())) != bytes.size())

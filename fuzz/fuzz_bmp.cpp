@@ -25,7 +25,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         }
     }
 
-    const QByteArray bmp = qv::encode_bmp24(image);
+    const qv::Result<QByteArray> encoded = qv::encode_bmp24(image);
+    FUZZ_CHECK(encoded.ok());
+    const QByteArray& bmp = *encoded;
     const std::size_t stride = (std::size_t(width) * 3 + 3) & ~std::size_t(3);
     FUZZ_CHECK(bmp.size() == qsizetype(54 + stride * std::size_t(height)));
     const QImage back = QImage::fromData(bmp, "BMP").convertToFormat(QImage::Format_RGB32);

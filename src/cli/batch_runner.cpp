@@ -1,7 +1,5 @@
 #include "cli/batch_runner.h"
 
-#include "core/io/message_text.h"
-#include "core/io/output_path.h"
 #include "core/io/staged_file.h"
 #include "core/render/composer.h"
 
@@ -14,15 +12,11 @@
 namespace qv::cli {
 namespace {
 
-Failure not_encoded(const QString& path) {
-    return Failure{QStringLiteral("Cannot write %1: the button picture could not be encoded")
-                       .arg(shown_in_message(path))};
-}
-
-struct Slot {
-    qsizetype index = -1;  // -1: empty
-    std::optional<StagedFile> file;
-    QString error;
+// A button that is composed and staged, waiting for its turn to be committed.
+struct PendingButton {
+    qsizetype index = -1;  // -1: no button here
+    StagedFile file;
+    QString error;  // why it was not staged or not committed
     QImage image;
 };
 
@@ -31,83 +25,73 @@ struct Slot {
 // thread hand-off per button, which on two cores costs more than the renames themselves.
 class Runner {
   public:
-    explicit Runner(const BatchRun& run)
-        : run_(run), slots_(static_cast<size_t>(window_for(run.jobs))) {}
+    explicit Runner(const BatchRun& batch)
+        : batch_(batch), pending_(static_cast<size_t>(lookahead_for(batch.jobs))) {}
 
-    BatchOutcome go() {
-        const int jobs = std::max(1, run_.jobs);
+    BatchOutcome run() {
+        const int jobs = std::max(1, batch_.jobs);
         std::vector<std::thread> workers;
         workers.reserve(static_cast<size_t>(jobs));
         for (int i = 0; i < jobs; ++i) workers.emplace_back([this] { work(); });
         for (auto& w : workers) w.join();
-        // Buttons staged after a failure must not appear.
-        for (auto& slot : slots_)
-            if (slot.index >= 0 && slot.file) discard_file(*slot.file);
+        pending_.clear();  // buttons staged after a failure must not appear
         return outcome_;
     }
 
   private:
     // Each worker has its own canvases: the core draws into them, nothing is shared.
     void work() {
-        Canvas background = run_.background;
-        background.image = run_.background.image.copy();
+        Canvas background = batch_.background;
+        background.image = batch_.background.image.copy();
         Canvas preview = Canvas::make(background.image.size(), kWindowBackground);
-        ButtonStyle style = run_.style;
-        const QString extension = extension_for(run_.format);
+        ButtonStyle style = batch_.style;
         for (;;) {
             const qsizetype i = claim();
             if (i < 0) return;
-            Slot slot;
-            slot.index = i;
-            style.label_text = run_.labels[i];
+            PendingButton button;
+            button.index = i;
+            style.label_text = batch_.labels[i];
             // As the window does, a button whose drawing failed part way is saved as drawn.
             compose_button(preview, background, style);
-            if (const auto path = output_path(run_.out_dir, style.label_text, extension); !path) {
-                slot.error = path.error();
-            } else {
-                const QByteArray bytes = encode_button(preview.image, run_.format);
-                auto staged = bytes.isEmpty() ? Result<StagedFile>(not_encoded(*path))
-                                              : stage_file(*path, bytes);
-                if (staged)
-                    slot.file = std::move(*staged);
-                else
-                    slot.error = staged.error();
-            }
-            if (run_.want_images) slot.image = preview.image;
-            deliver(std::move(slot));
+            Result<StagedFile> staged = stage_button(
+                preview.image, batch_.out_dir, style.label_text, batch_.format, batch_.staging);
+            if (staged)
+                button.file = std::move(*staged);
+            else
+                button.error = staged.error();
+            if (batch_.want_images) button.image = preview.image;
+            deliver(std::move(button));
         }
     }
 
     qsizetype claim() {
         std::unique_lock lock(mutex_);
-        space_.wait(lock, [&] {
-            return stopped_ || next_ >= run_.labels.size() ||
-                   next_ < committed_ + static_cast<qsizetype>(slots_.size());
+        room_.wait(lock, [&] {
+            return stopped_ || next_ >= batch_.labels.size() ||
+                   next_ < committed_ + static_cast<qsizetype>(pending_.size());
         });
-        if (stopped_ || next_ >= run_.labels.size()) return -1;
+        if (stopped_ || next_ >= batch_.labels.size()) return -1;
         return next_++;
     }
 
-    void deliver(Slot slot) {
+    void deliver(PendingButton button) {
         std::unique_lock lock(mutex_);
-        if (stopped_) {
-            if (slot.file) discard_file(*slot.file);
-            return;
-        }
-        slots_[static_cast<size_t>(slot.index) % slots_.size()] = std::move(slot);
-        if (committing_) return;  // the committer looks at this slot before it lets go
+        if (stopped_) return;  // its file goes with it
+        pending_[static_cast<size_t>(button.index) % pending_.size()] = std::move(button);
+        if (committing_) return;  // the committer looks at this button before it lets go
         committing_ = true;
         while (!stopped_) {
-            Slot& next = slots_[static_cast<size_t>(committed_) % slots_.size()];
+            PendingButton& next = pending_[static_cast<size_t>(committed_) % pending_.size()];
             if (next.index != committed_) break;
-            Slot taken = std::move(next);
-            next = Slot{};
+            PendingButton taken = std::move(next);
+            next = PendingButton{};
             lock.unlock();
-            if (taken.file) {
-                if (auto done = commit_file(*taken.file); !done) taken.error = done.error();
+            if (taken.error.isEmpty()) {
+                if (auto done = commit_file(std::move(taken.file)); !done)
+                    taken.error = done.error();
             }
             const bool ok = taken.error.isEmpty();
-            if (ok && run_.on_committed) run_.on_committed(taken.index, taken.image);
+            if (ok && batch_.on_committed) batch_.on_committed(taken.index, taken.image);
             lock.lock();
             if (!ok) {
                 outcome_.failure = taken.error;
@@ -116,15 +100,15 @@ class Runner {
                 ++committed_;
                 ++outcome_.written;
             }
-            space_.notify_all();
+            room_.notify_all();
         }
         committing_ = false;
     }
 
-    const BatchRun& run_;
+    const BatchRun& batch_;
     std::mutex mutex_;
-    std::condition_variable space_;  // the committer moved on, or the run stopped
-    std::vector<Slot> slots_;
+    std::condition_variable room_;        // the committer moved on, or the run stopped
+    std::vector<PendingButton> pending_;  // by label index modulo its size
     qsizetype next_ = 0;
     qsizetype committed_ = 0;
     bool committing_ = false;
@@ -134,12 +118,12 @@ class Runner {
 
 }  // namespace
 
-int window_for(int jobs) {
+int lookahead_for(int jobs) {
     return std::clamp(4 * jobs, 4, 256);
 }
 
 BatchOutcome run_batch(const BatchRun& run) {
-    return Runner(run).go();
+    return Runner(run).run();
 }
 
 }  // namespace qv::cli

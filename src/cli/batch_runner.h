@@ -22,6 +22,9 @@ struct BatchRun {
     QString out_dir;
     ButtonFormat format = ButtonFormat::Bmp;
     int jobs = 1;
+    // Named stages every button under a hidden temporary name, as on file systems without
+    // nameless files, so that way can be tried anywhere.
+    Staging staging = Staging::Nameless;
     // Called after each button is committed: in label order, one call at a time, from whichever
     // worker commits. Gets the button's image only when `want_images` is set (the contact sheet).
     std::function<void(qsizetype index, const QImage& image)> on_committed;
@@ -37,6 +40,6 @@ BatchOutcome run_batch(const BatchRun& run);
 
 // How far workers may run ahead of the committer: enough to keep them busy, few enough that
 // memory (and the files held open) does not grow with the list.
-int window_for(int jobs);
+int lookahead_for(int jobs);
 
 }  // namespace qv::cli

@@ -18,7 +18,8 @@ QByteArray progress_line(qint64 done, qint64 total, int bar_width) {
     return line;
 }
 
-ProgressBar::ProgressBar(qint64 total, bool enabled) : total_(total), enabled_(enabled) {}
+ProgressBar::ProgressBar(std::FILE* stream, qint64 total, bool enabled)
+    : stream_(stream), total_(total), enabled_(enabled) {}
 
 void ProgressBar::update(qint64 done) {
     if (!enabled_) return;
@@ -26,14 +27,14 @@ void ProgressBar::update(qint64 done) {
     if (shown_ && done < total_ && now - last_ < std::chrono::milliseconds(100)) return;
     last_ = now;
     shown_ = true;
-    std::fprintf(stderr, "\r%s", progress_line(done, total_).constData());
-    std::fflush(stderr);
+    std::fprintf(stream_, "\r%s", progress_line(done, total_).constData());
+    std::fflush(stream_);
 }
 
 void ProgressBar::finish() {
     if (!shown_) return;
-    std::fputs("\r\033[K", stderr);
-    std::fflush(stderr);
+    std::fputs("\r\033[K", stream_);
+    std::fflush(stream_);
     shown_ = false;
 }
 

@@ -1,9 +1,10 @@
 #pragma once
-// A one-line progress bar on standard error, redrawn at most a few times a second so that it
-// costs nothing next to the buttons.
+// A one-line progress bar on a terminal (standard error), redrawn at most a few times a second so
+// that it costs nothing next to the buttons.
 #include <QtGlobal>
 
 #include <chrono>
+#include <cstdio>
 
 namespace qv::cli {
 
@@ -12,11 +13,13 @@ QByteArray progress_line(qint64 done, qint64 total, int bar_width = 30);
 
 class ProgressBar {
   public:
-    ProgressBar(qint64 total, bool enabled);
+    // Draws on `stream` when `enabled`.
+    ProgressBar(std::FILE* stream, qint64 total, bool enabled);
     void update(qint64 done);
     void finish();  // clears the line
 
   private:
+    std::FILE* stream_;
     qint64 total_;
     bool enabled_;
     bool shown_ = false;

@@ -40,7 +40,11 @@ Result<QStringList> read_labels(const QString& path) {
     QFile in;
     if (!in.open(stdin, QIODevice::ReadOnly))
         return Failure{QStringLiteral("Cannot read standard input")};
-    return parse_text_list(in.readAll());
+    const QByteArray bytes = in.readAll();
+    // A list is never taken in part.
+    if (in.error() != QFileDevice::NoError)
+        return Failure{QStringLiteral("Cannot read standard input: %1").arg(in.errorString())};
+    return parse_text_list(bytes);
 }
 
 bool is_directory(const QString& path) {
@@ -119,7 +123,7 @@ int check_labels(const Options& o, const Inputs& in, const ButtonStyle& style, s
 
 int write_buttons(const Options& o, Inputs& in, const ButtonStyle& style, std::FILE* out,
                   std::FILE* err) {
-    ProgressBar progress(in.labels.size(), !o.quiet && ::isatty(::fileno(err)));
+    ProgressBar progress(err, in.labels.size(), !o.quiet && ::isatty(::fileno(err)));
     std::unique_ptr<ContactSheet> sheet;
     if (in.sheet) sheet = std::make_unique<ContactSheet>(*in.sheet, in.background.image.size());
 

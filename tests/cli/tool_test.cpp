@@ -20,9 +20,12 @@ struct Outcome {
     QString out, err;
 };
 
-// Runs the tool with `args` and the space-separated `options`, `input` on its standard input.
-Outcome run(QStringList args, const char* options = "", const QByteArray& input = {}) {
+// Runs the tool with `args` and the space-separated `options`, `input` on its standard input (or
+// the file `input_file`).
+Outcome run(QStringList args, const char* options = "", const QByteArray& input = {},
+            const QString& input_file = {}) {
     QProcess p;
+    if (!input_file.isEmpty()) p.setStandardInputFile(input_file);
     p.start(QStringLiteral(QUORVANE_BATCH), args + QString(options).split(' ', Qt::SkipEmptyParts));
     p.write(input);
     p.closeWriteChannel();
@@ -202,6 +205,11 @@ TEST_F(Tool, CheckReadsTheListFromStandardInput) {
     EXPECT_EQ(o.status, 0);
     EXPECT_EQ(o.out.toStdString(), wide.toStdString() + "\n");
     EXPECT_TRUE(files(out).isEmpty() && !QFile::exists(path("sheet.png")));
+
+    // Standard input that cannot be read (a folder) is bad input, not an empty list.
+    const Outcome unread = run({"--labels", "-", "--out", out}, "", {}, tmp_.path());
+    EXPECT_EQ(unread.status, 2);
+    EXPECT_TRUE(unread.err.contains("Cannot read standard input: ")) << unread.err.toStdString();
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include "core/io/bmp_writer.h"
 
 #include <cstdint>
+#include <limits>
 
 namespace qv {
 namespace {
@@ -19,13 +20,24 @@ void put32(char*& p, std::uint32_t v) {
     for (int shift = 0; shift < 32; shift += 8) *p++ = char((v >> shift) & 0xFF);
 }
 
-}  // namespace
-
-int bmp24_row_size(int width) {
-    return (width * 3 + 3) & ~3;
+// Bytes per pixel row in the file: 3 per pixel, padded to a multiple of 4.
+qint64 row_size(int width) {
+    return (qint64(width) * 3 + 3) & ~qint64(3);
 }
 
-void encode_bmp24_into(const QImage& image, QByteArray& out) {
+}  // namespace
+
+qint64 bmp24_file_size(int width, int height) {
+    return kHeadersSize + row_size(width) * height;
+}
+
+Result<QByteArray> encode_bmp24(const QImage& image) {
+    const qint64 file_size = bmp24_file_size(image.width(), image.height());
+    if (file_size > qint64(std::numeric_limits<std::uint32_t>::max()))
+        return Failure{QStringLiteral("the picture is %1 by %2 pixels, too large for a bitmap file")
+                           .arg(image.width())
+                           .arg(image.height())};
+
     // RGB32 and premultiplied ARGB32 hold the colour bytes as they are written; anything else is
     // converted once (transparent pixels then come out over black).
     const bool direct = image.format() == QImage::Format_RGB32 ||
@@ -35,18 +47,17 @@ void encode_bmp24_into(const QImage& image, QByteArray& out) {
 
     const int width = src.width();
     const int height = src.height();
-    const int row_size = bmp24_row_size(width);
-    const std::uint32_t pixel_bytes = std::uint32_t(row_size) * std::uint32_t(height);
+    const qint64 row_bytes = row_size(width);
+    const auto pixel_bytes = std::uint32_t(file_size - kHeadersSize);
 
-    const qsizetype start = out.size();
-    out.resize(start + kHeadersSize + qsizetype(pixel_bytes));
-    char* p = out.data() + start;
+    QByteArray out(qsizetype(file_size), Qt::Uninitialized);
+    char* p = out.data();
 
     *p++ = 'B';
     *p++ = 'M';
-    put32(p, kHeadersSize + pixel_bytes);  // file size
-    put32(p, 0);                           // two reserved words
-    put32(p, kHeadersSize);                // offset of the pixels
+    put32(p, std::uint32_t(file_size));
+    put32(p, 0);             // two reserved words
+    put32(p, kHeadersSize);  // offset of the pixels
 
     put32(p, kInfoHeaderSize);
     put32(p, std::uint32_t(width));
@@ -60,7 +71,7 @@ void encode_bmp24_into(const QImage& image, QByteArray& out) {
     put32(p, 0);  // colours used: no table
     put32(p, 0);  // important colours
 
-    const int padding = row_size - width * 3;
+    const qint64 padding = row_bytes - qint64(width) * 3;
     for (int y = height - 1; y >= 0; --y) {
         const auto* px = reinterpret_cast<const QRgb*>(src.constScanLine(y));
         auto* d = reinterpret_cast<unsigned char*>(p);
@@ -71,14 +82,9 @@ void encode_bmp24_into(const QImage& image, QByteArray& out) {
             d[2] = static_cast<unsigned char>(c >> 16);  // red
             d += 3;
         }
-        for (int k = 0; k < padding; ++k) *d++ = 0;
-        p += row_size;
+        for (qint64 k = 0; k < padding; ++k) *d++ = 0;
+        p += row_bytes;
     }
-}
-
-QByteArray encode_bmp24(const QImage& image) {
-    QByteArray out;
-    encode_bmp24_into(image, out);
     return out;
 }
 

@@ -2,6 +2,7 @@
 // Saving one finished button: the path rules, the file format and an atomic write, shared by the
 // window's batch run and the command line tool.
 #include "core/io/result.h"
+#include "core/io/staged_file.h"
 
 #include <QByteArray>
 #include <QImage>
@@ -13,12 +14,19 @@ enum class ButtonFormat { Bmp, Png };
 
 QString extension_for(ButtonFormat format);  // ".bmp" or ".png"
 
-// The file's bytes; empty when the picture cannot be encoded (a null image as PNG).
-QByteArray encode_button(const QImage& image, ButtonFormat format);
+// The file's bytes, or why the picture cannot be encoded (a null image as PNG, a bitmap past
+// 4 GiB).
+Result<QByteArray> encode_button(const QImage& image, ButtonFormat format);
 
-// Forms the path for `label` in `directory` and writes the button there atomically. Returns the
-// path written, or a message naming the path and the reason.
+// Forms the path for `label` in `directory`, encodes the button and stages its file; the button
+// appears when the file is committed. A failure names the path and the reason.
+Result<StagedFile> stage_button(const QImage& image, const QString& directory, const QString& label,
+                                ButtonFormat format, Staging staging = Staging::Nameless);
+
+// Stages the button and commits it at once. Returns the path written, or a message naming the
+// path and the reason.
 Result<QString> save_button(const QImage& image, const QString& directory, const QString& label,
-                            ButtonFormat format = ButtonFormat::Bmp);
+                            ButtonFormat format = ButtonFormat::Bmp,
+                            Staging staging = Staging::Nameless);
 
 }  // namespace qv

@@ -17,11 +17,18 @@ namespace {
 
 // Far beyond any button, small enough that a lying header cannot exhaust memory.
 constexpr int kMaxPictureSide = 16384;
-constexpr qint64 kMaxPictureBytes = qint64(256) << 20;
+
+// The memory a decoded picture may take: Qt's allocation limit (128 MiB unless the program sets
+// another at start-up), which also guards formats whose size is only known while decoding. The
+// loader reads it and never changes it: it holds for the whole process.
+int max_picture_mib() {
+    const int limit = QImageReader::allocationLimit();
+    return limit > 0 ? limit : 1024;  // none: the side limit alone allows 1 GiB
+}
 
 bool too_large(QSize size) {
     return size.width() > kMaxPictureSide || size.height() > kMaxPictureSide ||
-           qint64(size.width()) * size.height() * 4 > kMaxPictureBytes;
+           qint64(size.width()) * size.height() * 4 > qint64(max_picture_mib()) << 20;
 }
 
 Failure cannot_load(const QString& path, const QString& reason) {
@@ -30,10 +37,11 @@ Failure cannot_load(const QString& path, const QString& reason) {
 
 Failure too_large_failure(const QString& path, QSize size) {
     return cannot_load(path, QStringLiteral("the picture is %1 by %2 pixels, too large for a "
-                                            "background (at most %3 pixels a side and 256 MiB)")
+                                            "background (at most %3 pixels a side and %4 MiB)")
                                  .arg(size.width())
                                  .arg(size.height())
-                                 .arg(kMaxPictureSide));
+                                 .arg(kMaxPictureSide)
+                                 .arg(max_picture_mib()));
 }
 
 }  // namespace
@@ -43,16 +51,9 @@ Result<QImage> load_picture(const QString& path, QColor fill) {
     if (!info.exists()) return cannot_load(path, system_error_text(ENOENT));
     if (info.isDir()) return cannot_load(path, system_error_text(EISDIR));
 
-    // Qt's own guard for formats whose size is only known while decoding.
-    static const bool limit_set = [] {
-        QImageReader::setAllocationLimit(int(kMaxPictureBytes >> 20));
-        return true;
-    }();
-    (void)limit_set;
-
     QImageReader reader(path);
     reader.setDecideFormatFromContent(true);  // a JPEG named .bmp still loads
-    const QSize announced = reader.size();
+    const QSize announced = reader.size();    // from the header, before anything is allocated
     if (announced.isValid() && too_large(announced)) return too_large_failure(path, announced);
 
     QImage picture = reader.read();

@@ -11,6 +11,7 @@
 #include <atomic>
 #include <cerrno>
 #include <cstdio>
+#include <utility>
 
 namespace qv {
 namespace {
@@ -64,13 +65,14 @@ QByteArray temp_path_for(const QString& final_path) {
            QByteArray::number(serial.fetch_add(1, std::memory_order_relaxed)) + ".tmp";
 }
 
-Result<StagedFile> stage_named(const QString& final_path, QByteArrayView bytes) {
-    StagedFile file{final_path, -1, temp_path_for(final_path)};
-    int fd = ::open(file.temp_path.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+// Writes `bytes` to a new hidden file beside `final_path` and gives its name.
+Result<QByteArray> write_named(const QString& final_path, QByteArrayView bytes) {
+    const QByteArray temp_path = temp_path_for(final_path);
+    int fd = ::open(temp_path.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd < 0 && errno == EEXIST) {
         // Left behind by an earlier run that was killed and had the same process id.
-        ::unlink(file.temp_path.constData());
-        fd = ::open(file.temp_path.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        ::unlink(temp_path.constData());
+        fd = ::open(temp_path.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     }
     if (fd < 0) return cannot_write(final_path, errno);
     const bool written = write_all(fd, bytes);
@@ -78,16 +80,54 @@ Result<StagedFile> stage_named(const QString& final_path, QByteArrayView bytes) 
     const bool closed = ::close(fd) == 0 || errno == EINTR;
     if (!written || !closed) {
         const int reason = written ? errno : error;
-        ::unlink(file.temp_path.constData());
+        ::unlink(temp_path.constData());
         return cannot_write(final_path, reason);
     }
-    return file;
+    return temp_path;
 }
 
 }  // namespace
 
-Result<StagedFile> stage_file(const QString& final_path, QByteArrayView bytes, bool nameless) {
-    if (!nameless || !can_name_nameless_files()) return stage_named(final_path, bytes);
+StagedFile::StagedFile(QString final_path, int fd, QByteArray temp_path)
+    : final_path_(std::move(final_path)), fd_(fd), temp_path_(std::move(temp_path)) {}
+
+StagedFile::StagedFile(StagedFile&& other) noexcept
+    : final_path_(std::move(other.final_path_)),
+      fd_(std::exchange(other.fd_, -1)),
+      temp_path_(std::move(other.temp_path_)) {
+    other.temp_path_.clear();
+}
+
+StagedFile& StagedFile::operator=(StagedFile&& other) noexcept {
+    if (this != &other) {
+        discard();
+        final_path_ = std::move(other.final_path_);
+        fd_ = std::exchange(other.fd_, -1);
+        temp_path_ = std::move(other.temp_path_);
+        other.temp_path_.clear();
+    }
+    return *this;
+}
+
+StagedFile::~StagedFile() {
+    discard();
+}
+
+void StagedFile::discard() noexcept {
+    if (fd_ >= 0)
+        ::close(fd_);
+    else if (!temp_path_.isEmpty())
+        ::unlink(temp_path_.constData());
+    fd_ = -1;
+    temp_path_.clear();
+}
+
+Result<StagedFile> stage_file(const QString& final_path, QByteArrayView bytes, Staging staging) {
+    if (staging == Staging::Named || !can_name_nameless_files()) {
+        Result<QByteArray> temp = write_named(final_path, bytes);
+        if (!temp) return Failure{temp.error()};
+        return StagedFile(final_path, -1, std::move(*temp));
+    }
     const QByteArray encoded = QFile::encodeName(final_path);
     const QByteArray folder = encoded.left(encoded.lastIndexOf('/') + 1);
     const int fd =
@@ -95,7 +135,7 @@ Result<StagedFile> stage_file(const QString& final_path, QByteArrayView bytes, b
     if (fd < 0) {
         // File systems without nameless files say so in one of these ways.
         if (errno == EOPNOTSUPP || errno == EISDIR || errno == EINVAL)
-            return stage_named(final_path, bytes);
+            return stage_file(final_path, bytes, Staging::Named);
         return cannot_write(final_path, errno);
     }
     if (!write_all(fd, bytes)) {
@@ -103,24 +143,25 @@ Result<StagedFile> stage_file(const QString& final_path, QByteArrayView bytes, b
         ::close(fd);
         return cannot_write(final_path, error);
     }
-    return StagedFile{final_path, fd, {}};
+    return StagedFile(final_path, fd, {});
 }
 
-Result<void> commit_file(const StagedFile& file) {
-    const QByteArray target = QFile::encodeName(file.final_path);
-    if (file.fd < 0) {
-        if (std::rename(file.temp_path.constData(), target.constData()) == 0) return {};
-        const int error = errno;
-        ::unlink(file.temp_path.constData());
-        return cannot_write(file.final_path, error);
+Result<void> commit_file(StagedFile&& staged) {
+    StagedFile file = std::move(staged);  // discarded on the way out unless named here
+    const QByteArray target = QFile::encodeName(file.final_path_);
+    if (file.fd_ < 0) {
+        if (std::rename(file.temp_path_.constData(), target.constData()) != 0)
+            return cannot_write(file.final_path_, errno);
+        file.temp_path_.clear();  // it is the final file now
+        return {};
     }
-    const QByteArray source = proc_path(file.fd);
+    const QByteArray source = proc_path(file.fd_);
     int result =
         ::linkat(AT_FDCWD, source.constData(), AT_FDCWD, target.constData(), AT_SYMLINK_FOLLOW);
     if (result != 0 && errno == EEXIST) {
         // A file of that name exists (an earlier run, or an equal label before this one): name
         // the new file beside it and rename it over, so the replacement is atomic.
-        const QByteArray temp = temp_path_for(file.final_path);
+        const QByteArray temp = temp_path_for(file.final_path_);
         ::unlink(temp.constData());
         result =
             ::linkat(AT_FDCWD, source.constData(), AT_FDCWD, temp.constData(), AT_SYMLINK_FOLLOW);
@@ -130,17 +171,8 @@ Result<void> commit_file(const StagedFile& file) {
             errno = error;
         }
     }
-    const int error = errno;
-    ::close(file.fd);
-    if (result != 0) return cannot_write(file.final_path, error);
+    if (result != 0) return cannot_write(file.final_path_, errno);
     return {};
-}
-
-void discard_file(const StagedFile& file) {
-    if (file.fd >= 0)
-        ::close(file.fd);
-    else
-        ::unlink(file.temp_path.constData());
 }
 
 }  // namespace qv

@@ -15,23 +15,42 @@
 
 namespace qv {
 
-struct StagedFile {
-    QString final_path;
-    int fd = -1;           // the nameless file, open until it is committed or discarded
-    QByteArray temp_path;  // or the named temporary file, in the file system's encoding
+// How a file is staged: without a name where the file system allows it, or always under a hidden
+// temporary name (what file systems without nameless files get; tests ask for it to run that way).
+enum class Staging { Nameless, Named };
+
+// A staged file, owned by one holder at a time. Letting it go without committing discards it: the
+// nameless file is closed, the temporary file removed.
+class StagedFile {
+  public:
+    StagedFile() = default;  // holds nothing
+    StagedFile(StagedFile&& other) noexcept;
+    StagedFile& operator=(StagedFile&& other) noexcept;
+    StagedFile(const StagedFile&) = delete;
+    StagedFile& operator=(const StagedFile&) = delete;
+    ~StagedFile();
+
+    const QString& final_path() const { return final_path_; }
+
+  private:
+    friend Result<StagedFile> stage_file(const QString&, QByteArrayView, Staging);
+    friend Result<void> commit_file(StagedFile&&);
+
+    StagedFile(QString final_path, int fd, QByteArray temp_path);
+    void discard() noexcept;
+
+    QString final_path_;
+    int fd_ = -1;           // the nameless file, open until it is committed or discarded
+    QByteArray temp_path_;  // or the named temporary file, in the file system's encoding
 };
 
-// Writes `bytes` to a new file in the folder of `final_path`, nameless where the system allows
-// it and `nameless` is set. On failure nothing is left behind and the message names the final
-// path and the reason.
+// Writes `bytes` to a new file in the folder of `final_path`. On failure nothing is left behind
+// and the message names the final path and the reason.
 Result<StagedFile> stage_file(const QString& final_path, QByteArrayView bytes,
-                              bool nameless = true);
+                              Staging staging = Staging::Nameless);
 
 // Gives the staged file its final name, replacing an earlier file of that name. Either way the
-// staged file is released.
-Result<void> commit_file(const StagedFile& file);
-
-// Releases a staged file that will not be committed.
-void discard_file(const StagedFile& file);
+// staged file is used up.
+Result<void> commit_file(StagedFile&& file);
 
 }  // namespace qv

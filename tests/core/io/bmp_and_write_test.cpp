@@ -8,6 +8,8 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include <tuple>
+
 namespace {
 
 QStringList entries(const QString& dir) {
@@ -22,35 +24,47 @@ QByteArray contents(const QString& path) {
 TEST(Bmp, ExactBytesAndEveryPixelReadBackAtOddWidths) {
     QImage image(3, 2, QImage::Format_ARGB32);  // converted on the way
     image.fill(QColor(10, 20, 30));
-    QByteArray bytes = "keep";  // appended to
-    qv::encode_bmp24_into(image, bytes);
+    const auto bytes = qv::encode_bmp24(image);
+    ASSERT_TRUE(bytes.ok()) << bytes.error().toStdString();
     // Size 78, pixels at 54, 40-byte info, 3x2, 1 plane, 24 bits, 24 bytes of pixels, 96 dpi.
     const QByteArray header = QByteArray::fromHex(
         "424d 4e000000 00000000 36000000 28000000 03000000 02000000 0100 1800 00000000 18000000 "
         "c40e0000 c40e0000 00000000 00000000");
     const QByteArray row = QByteArray::fromHex("1e140a 1e140a 1e140a 000000");  // padded to 4
-    EXPECT_EQ(bytes.toHex(' '), ("keep" + header + row + row).toHex(' '));
+    EXPECT_EQ(bytes->toHex(' '), (header + row + row).toHex(' '));
     for (int width : {1, 2, 3, 65, 150}) {
         QImage pattern(width, 7, QImage::Format_RGB32);
         for (int y = 0; y < 7; ++y)
             for (int x = 0; x < width; ++x) pattern.setPixel(x, y, qRgb(x * 37, y * 99, x * y));
-        EXPECT_EQ(QImage::fromData(qv::encode_bmp24(pattern)).convertToFormat(QImage::Format_RGB32),
-                  pattern)
+        const auto encoded = qv::encode_bmp24(pattern);
+        ASSERT_TRUE(encoded.ok()) << width;
+        EXPECT_EQ(QImage::fromData(*encoded).convertToFormat(QImage::Format_RGB32), pattern)
             << width;
     }
+    // Past 4 GiB, where a 32-bit size would wrap around and a file could not state its size.
+    EXPECT_EQ(qv::bmp24_file_size(40000, 40000), 4'800'000'054);
 }
 
 // Staged files, nameless or named, appear whole under their name replacing an older one;
-// discarded or failed ones leave nothing; failures name the path and the reason.
+// discarded (let go, or replaced by another) or failed ones leave nothing; failures name the path
+// and the reason.
 TEST(AtomicWrite, ReplacesWholeOrFailsNamingThePathAndReason) {
-    for (const bool nameless : {true, false}) {
+    for (const auto staging : {qv::Staging::Nameless, qv::Staging::Named}) {
         QTemporaryDir dir;
         const QString home = dir.filePath("Home.bmp");
-        ASSERT_TRUE(qv::commit_file(*qv::stage_file(home, "an older, longer file", nameless)));
-        const auto staged = qv::stage_file(home, "new", nameless);
+        auto older = qv::stage_file(home, "an older, longer file", staging);
+        ASSERT_TRUE(older.ok()) << older.error().toStdString();
+        ASSERT_TRUE(qv::commit_file(std::move(*older)).ok());
+        auto staged = qv::stage_file(home, "new", staging);
+        ASSERT_TRUE(staged.ok()) << staged.error().toStdString();
         EXPECT_EQ(contents(home), "an older, longer file");
-        ASSERT_TRUE(staged.ok() && qv::commit_file(*staged).ok());
-        qv::discard_file(*qv::stage_file(dir.filePath("News.bmp"), "x", nameless));
+        ASSERT_TRUE(qv::commit_file(std::move(*staged)).ok());
+        {
+            auto dropped = qv::stage_file(dir.filePath("News.bmp"), "x", staging);
+            auto replaced = qv::stage_file(dir.filePath("Menu.bmp"), "y", staging);
+            ASSERT_TRUE(dropped.ok() && replaced.ok());
+            *replaced = std::move(*dropped);
+        }
         EXPECT_EQ(contents(home), "new");
         EXPECT_EQ(entries(dir.path()), QStringList{"Home.bmp"});
     }
@@ -70,13 +84,19 @@ TEST(AtomicWrite, ReplacesWholeOrFailsNamingThePathAndReason) {
 }
 
 TEST(OutputPath, JoinsWithOneSlashKeepsTheLabelAndRefusesToLeave) {
-    EXPECT_EQ(*qv::output_path("/web/img", "Home"), "/web/img/Home.bmp");
-    EXPECT_EQ(*qv::output_path("/web/img/", "Home"), "/web/img/Home.bmp");
-    EXPECT_EQ(*qv::output_path("/", "Home"), "/Home.bmp");
-    EXPECT_EQ(*qv::output_path("/out", "  Home "), "/out/  Home .bmp");
-    EXPECT_EQ(*qv::output_path("/out", ""), "/out/.bmp");
-    EXPECT_EQ(*qv::output_path("/out", "sub/..Home..", ".png"), "/out/sub/..Home...png");
-    EXPECT_EQ(*qv::output_path("rel", "a\\b"), "rel/a\\b.bmp");
+    const std::tuple<QString, QString, QString, QString> joined[] = {
+        {"/web/img", "Home", ".bmp", "/web/img/Home.bmp"},
+        {"/web/img/", "Home", ".bmp", "/web/img/Home.bmp"},
+        {"/", "Home", ".bmp", "/Home.bmp"},
+        {"/out", "  Home ", ".bmp", "/out/  Home .bmp"},
+        {"/out", "", ".bmp", "/out/.bmp"},
+        {"/out", "sub/..Home..", ".png", "/out/sub/..Home...png"},
+        {"rel", "a\\b", ".bmp", "rel/a\\b.bmp"}};
+    for (const auto& [directory, label, extension, expected] : joined) {
+        const auto path = qv::output_path(directory, label, extension);
+        ASSERT_TRUE(path.ok()) << path.error().toStdString();
+        EXPECT_EQ(*path, expected);
+    }
     EXPECT_TRUE(qv::output_path("", "Home").error().contains("choose one"));
     for (const QString label : {"/etc/Home", "../Home", "a/../../Home", "..", "a/.."})
         EXPECT_TRUE(qv::output_path("/out", label).error().contains('"' + label + '"'))
