@@ -1,7 +1,9 @@
 // quorvane-batch: the window's "make all buttons" from the command line.
 #include "cli/tool.h"
+#include "core/io/picture_loader.h"
 
 #include <QGuiApplication>
+#include <QImageReader>
 
 #include <cstdio>
 
@@ -27,6 +29,7 @@ int main(int argc, char** argv) {
     int qt_argc = 1;
     char* qt_argv[] = {argv[0], nullptr};
     QGuiApplication app(qt_argc, qt_argv);
+    QImageReader::setAllocationLimit(qv::kPictureMemoryMiB);
     QStringList args;
     for (int i = 1; i < argc; ++i) args << QString::fromLocal8Bit(argv[i]);
     const int status = qv::cli::run_tool(args, stdout, stderr);

@@ -1,13 +1,16 @@
+#include "core/io/picture_loader.h"
 #include "window/drop_handler.h"
 #include "window/form_main.h"
 #include "window/platform_services.h"
 
 #include <QApplication>
 #include <QFileInfo>
+#include <QImageReader>
 #include <QUrl>
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
+    QImageReader::setAllocationLimit(qv::kPictureMemoryMiB);
     QApplication::setApplicationName(QStringLiteral("Quorvane"));
     qv::DesktopPlatform platform;
     Form_Main form(platform);

@@ -15,6 +15,11 @@ namespace qv {
 // Decodes the picture at `path` into an opaque RGB32 image at 96 dpi, or says why it could not.
 Result<QImage> load_picture(const QString& path, QColor fill);
 
+// The memory a background picture may take once decoded. Each program sets it as Qt's image
+// allocation limit once at start-up (QImageReader::setAllocationLimit), which load_picture then
+// reads: the loader itself never changes what the whole process allows.
+inline constexpr int kPictureMemoryMiB = 256;
+
 // Where a canvas of `picture` size sits in its frame: centred, halves dropped towards the top
 // left, so a picture larger than the frame is cropped evenly.
 QPoint canvas_position(QSize frame, QSize picture);
