@@ -121,8 +121,8 @@ void BM_Batch5000(benchmark::State& state) {
     const int jobs = int(state.range(0));
     qv::cli::BatchRun run;
     run.labels = labels();
-    run.background = background();
-    run.style = style(run.background);
+    const qv::Canvas back = background();
+    run.looks.push_back({style(back), back, QImage(), QString()});
     run.jobs = jobs;
     Best& best = g_best[jobs];
     double tool_total = 0;
@@ -143,7 +143,7 @@ void BM_Batch5000(benchmark::State& state) {
         const auto floor_round = [&] {
             const QString dir = fresh_dir("floor");
             const double s =
-                seconds_of([&] { write_floor(run.labels, run.background, run.style, dir, jobs); });
+                seconds_of([&] { write_floor(run.labels, back, run.looks[0].style, dir, jobs); });
             floor_total += s;
             best.floor = std::min(best.floor, s);
         };

@@ -20,8 +20,8 @@ Failure not_encoded(const QString& path) {
 }
 
 struct Slot {
-    qsizetype index = -1;  // -1: empty
-    std::optional<StagedFile> file;
+    qsizetype index = -1;           // -1: empty
+    std::vector<StagedFile> files;  // in look order, up to the first that failed
     QString error;
     QImage image;
 };
@@ -42,38 +42,38 @@ class Runner {
         for (auto& w : workers) w.join();
         // Buttons staged after a failure must not appear.
         for (auto& slot : slots_)
-            if (slot.index >= 0 && slot.file) discard_file(*slot.file);
+            if (slot.index >= 0)
+                for (const StagedFile& file : slot.files) discard_file(file);
         return outcome_;
     }
 
   private:
     // Each worker has its own canvases: the core draws into them, nothing is shared.
     void work() {
-        Canvas background = run_.background;
-        background.image = run_.background.image.copy();
-        Canvas preview = Canvas::make(background.image.size(), kWindowBackground);
-        ButtonStyle style = run_.style;
+        std::vector<LookPainter> painters(run_.looks.begin(), run_.looks.end());
         const QString extension = extension_for(run_.format);
         for (;;) {
             const qsizetype i = claim();
             if (i < 0) return;
             Slot slot;
             slot.index = i;
-            style.label_text = run_.labels[i];
-            // As the window does, a button whose drawing failed part way is saved as drawn.
-            compose_button(preview, background, style);
-            if (const auto path = output_path(run_.out_dir, style.label_text, extension); !path) {
-                slot.error = path.error();
-            } else {
-                const QByteArray bytes = encode_button(preview.image, run_.format);
+            const QString& name = run_.names.isEmpty() ? run_.labels[i] : run_.names[i];
+            for (size_t k = 0; k < painters.size() && slot.error.isEmpty(); ++k) {
+                const QImage& image = painters[k].paint(run_.labels[i]);
+                if (k == 0 && run_.want_images) slot.image = image;
+                const auto path = output_path(run_.out_dir, name + run_.looks[k].suffix, extension);
+                if (!path) {
+                    slot.error = path.error();
+                    break;
+                }
+                const QByteArray bytes = encode_button(image, run_.format);
                 auto staged = bytes.isEmpty() ? Result<StagedFile>(not_encoded(*path))
                                               : stage_file(*path, bytes);
                 if (staged)
-                    slot.file = std::move(*staged);
+                    slot.files.push_back(std::move(*staged));
                 else
                     slot.error = staged.error();
             }
-            if (run_.want_images) slot.image = preview.image;
             deliver(std::move(slot));
         }
     }
@@ -91,7 +91,7 @@ class Runner {
     void deliver(Slot slot) {
         std::unique_lock lock(mutex_);
         if (stopped_) {
-            if (slot.file) discard_file(*slot.file);
+            for (const StagedFile& file : slot.files) discard_file(file);
             return;
         }
         slots_[static_cast<size_t>(slot.index) % slots_.size()] = std::move(slot);
@@ -103,8 +103,13 @@ class Runner {
             Slot taken = std::move(next);
             next = Slot{};
             lock.unlock();
-            if (taken.file) {
-                if (auto done = commit_file(*taken.file); !done) taken.error = done.error();
+            for (size_t k = 0; k < taken.files.size(); ++k) {
+                if (auto done = commit_file(taken.files[k]); !done) {
+                    taken.error = done.error();
+                    for (size_t rest = k + 1; rest < taken.files.size(); ++rest)
+                        discard_file(taken.files[rest]);
+                    break;
+                }
             }
             const bool ok = taken.error.isEmpty();
             if (ok && run_.on_committed) run_.on_committed(taken.index, taken.image);

@@ -57,6 +57,18 @@ Result<void> read_colour(const QString& text, QString (&parts)[3]) {
     return {};
 }
 
+// Two different, non-empty suffixes: the hover and pressed files of a label must not meet.
+Result<void> read_suffixes(const QString& text, Options& o) {
+    const QStringList parts = text.split(u',');
+    if (parts.size() != 2 || parts[0].isEmpty() || parts[1].isEmpty() || parts[0] == parts[1])
+        return bad(QStringLiteral("--state-suffixes takes two different suffixes HOVER,PRESSED, "
+                                  "not \"%1\"")
+                       .arg(shown_in_message(text)));
+    o.hover_suffix = parts[0];
+    o.pressed_suffix = parts[1];
+    return {};
+}
+
 Result<void> read_value(Options& o, const QString& name, const QString& value) {
     auto number = [&](long long low, long long high, auto& target) -> Result<void> {
         const auto n = number_in_range(name, value, low, high);
@@ -74,6 +86,17 @@ Result<void> read_value(Options& o, const QString& name, const QString& value) {
         o.font_family = value;
     } else if (name == u"--contact-sheet") {
         o.contact_sheet_path = value;
+    } else if (name == u"--name") {
+        if (const auto error = name_template_error(value)) return bad(*error);
+        o.name_template = value;
+    } else if (name == u"--hover") {
+        o.hover_style_path = value;
+    } else if (name == u"--pressed") {
+        o.pressed_style_path = value;
+    } else if (name == u"--state-suffixes") {
+        return read_suffixes(value, o);
+    } else if (name == u"--html") {
+        o.html_path = value;
     } else if (name == u"--size") {
         return number(kMinSize, kMaxSize, o.size);
     } else if (name == u"--margin-left") {
@@ -113,10 +136,11 @@ Result<void> read_value(Options& o, const QString& name, const QString& value) {
 }
 
 bool takes_value(const QString& name) {
-    static const QStringList names{"--labels",       "--out",   "--background", "--font",
-                                   "--size",         "--color", "--align",      "--margin-left",
-                                   "--margin-right", "--y",     "--format",     "--jobs",
-                                   "--contact-sheet"};
+    static const QStringList names{"--labels",         "--out",   "--background", "--font",
+                                   "--size",           "--color", "--align",      "--margin-left",
+                                   "--margin-right",   "--y",     "--format",     "--jobs",
+                                   "--contact-sheet",  "--name",  "--hover",      "--pressed",
+                                   "--state-suffixes", "--html"};
     return names.contains(name);
 }
 

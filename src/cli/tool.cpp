@@ -6,6 +6,7 @@
 #include "cli/options.h"
 #include "cli/progress.h"
 #include "core/io/message_text.h"
+#include "core/io/name_template.h"
 #include "core/io/picture_loader.h"
 #include "core/io/text_list.h"
 #include "core/render/text_renderer.h"
@@ -16,6 +17,8 @@
 #include <QThread>
 
 #include <unistd.h>
+#include <algorithm>
+#include <iterator>
 #include <memory>
 
 namespace qv::cli {
@@ -23,7 +26,9 @@ namespace {
 
 struct Inputs {
     QStringList labels;
+    QStringList names;  // each label's file name, without extension
     Canvas background;
+    QImage transparent;  // the picture with its alpha channel, when the output keeps it
     bool has_picture = false;
     std::optional<SheetLayout> sheet;
 };
@@ -52,13 +57,18 @@ Result<Inputs> load_inputs(const Options& o) {
     auto labels = read_labels(o.labels_path);
     if (!labels) return Failure{QStringLiteral("--labels: ") + labels.error()};
     in.labels = std::move(*labels);
+    for (qsizetype i = 0; i < in.labels.size(); ++i)
+        in.names << expand_name(o.name_template, in.labels[i], i + 1);
 
     if (o.background_path.isEmpty()) {
         in.background = Canvas::make({65, 43}, kWindowBackground);
     } else {
-        auto picture = load_picture(o.background_path, kWindowBackground);
+        auto picture = decode_picture(o.background_path);
         if (!picture) return Failure{QStringLiteral("--background: ") + picture.error()};
-        in.background = Canvas::from_picture(*picture, kWindowBackground);
+        in.background =
+            Canvas::from_picture(flattened(*picture, kWindowBackground), kWindowBackground);
+        if (o.format == ButtonFormat::Png && picture->hasAlphaChannel())
+            in.transparent = std::move(*picture);
         in.has_picture = true;
     }
 
@@ -92,14 +102,29 @@ std::int16_t text_y_for(const Options& o, const Inputs& in) {
     return centred_text_y(preview.height(), line_height(preview));
 }
 
+// The suffixes of the looks made: the main look's is empty.
+QStringList look_suffixes(const Options& o) {
+    QStringList suffixes{QString()};
+    if (!o.hover_style_path.isEmpty()) suffixes << o.hover_suffix;
+    if (!o.pressed_style_path.isEmpty()) suffixes << o.pressed_suffix;
+    return suffixes;
+}
+
+// Each label with a problem once, in list order; the summary tells the problems apart.
 int check_labels(const Options& o, const Inputs& in, const ButtonStyle& style, std::FILE* out,
                  std::FILE* err) {
     const auto past = labels_past_edges(in.labels, style, in.background);
-    for (qsizetype i : past) print(out, in.labels[i] + u'\n');
+    const auto sharing = labels_sharing_names(in.names, look_suffixes(o));
+    std::vector<qsizetype> listed;
+    std::set_union(past.begin(), past.end(), sharing.begin(), sharing.end(),
+                   std::back_inserter(listed));
+    for (qsizetype i : listed) print(out, in.labels[i] + u'\n');
     if (!o.quiet)
-        print(err, QStringLiteral("%1 of %2 labels run past the edges\n")
+        print(err, QStringLiteral("%1 of %2 labels run past the edges; %3 share a file name with "
+                                  "another label\n")
                        .arg(past.size())
-                       .arg(in.labels.size()));
+                       .arg(in.labels.size())
+                       .arg(sharing.size()));
     return kExitOk;
 }
 
@@ -111,8 +136,8 @@ int write_buttons(const Options& o, Inputs& in, const ButtonStyle& style, std::F
 
     BatchRun run;
     run.labels = in.labels;
-    run.style = style;
-    run.background = in.background;
+    run.names = in.names;
+    run.looks.push_back({style, in.background, in.transparent, QString()});
     run.out_dir = o.out_dir;
     run.format = o.format;
     run.jobs = o.jobs > 0 ? o.jobs : QThread::idealThreadCount();

@@ -11,14 +11,33 @@ using namespace qv::cli;
 // Refused just outside every range, taken at its edge; never clamped.
 TEST(Options, RangesAreRefusedNotClamped) {
     const QStringList io{"--labels", "l.txt", "--out", "o"};
-    for (const char* bad :
-         {"--size 4", "--size 101", "--size 12.5", "--size ", "--size", "--margin-left 201",
-          "--margin-right -1", "--jobs 0", "--jobs 257", "--y 32768", "--align centre",
-          "--format gif", "--color 1,2", "--color 1,x,3", "--color 1,2,40000", "--bold=1", "--nope",
-          "--version --nope"})
+    for (const char* bad : {"--size 4",
+                            "--size 101",
+                            "--size 12.5",
+                            "--size ",
+                            "--size",
+                            "--margin-left 201",
+                            "--margin-right -1",
+                            "--jobs 0",
+                            "--jobs 257",
+                            "--y 32768",
+                            "--align centre",
+                            "--format gif",
+                            "--color 1,2",
+                            "--color 1,x,3",
+                            "--color 1,2,40000",
+                            "--bold=1",
+                            "--nope",
+                            "--version --nope",
+                            "--name {Slug}",
+                            "--name=",
+                            "--state-suffixes -a",
+                            "--state-suffixes -a,-a",
+                            "--state-suffixes ,-b"})
         EXPECT_FALSE(parse_options(io + QString(bad).split(' ')).ok()) << bad;
     for (const char* good : {"--size=5", "--size 100", "--margin-right 200", "--y -32768",
-                             "--jobs 256", "--color 12.5,300,-5", "--align right"})
+                             "--jobs 256", "--color 12.5,300,-5", "--align right",
+                             "--name btn-{n}-{slug}", "--state-suffixes _over,_down"})
         EXPECT_TRUE(parse_options(io + QString(good).split(' ')).ok()) << good;
     EXPECT_FALSE(parse_options({"--labels", "l.txt"}).ok());  // no --out
     EXPECT_TRUE(parse_options({"--labels", "l.txt", "--check"}).ok());
@@ -37,6 +56,15 @@ TEST(LabelCheck, EffectPixelsAndTheAlignedMargin) {
     EXPECT_FALSE(fits({10, 60.5}, 65, qv::kAlignRight, 0, 5));
     EXPECT_TRUE(fits({3, 20}, 65, qv::kAlignLeft, 3, 0));
     EXPECT_FALSE(fits({2, 20}, 65, qv::kAlignLeft, 3, 0));
+}
+
+// Any two files of different labels with one name, whichever looks they belong to.
+TEST(LabelCheck, LabelsSharingAFileName) {
+    const QStringList names{"home", "news", "home", "a", "a-hover", "b"};
+    using Found = std::vector<qsizetype>;
+    EXPECT_EQ(labels_sharing_names(names, {""}), (Found{0, 2}));
+    EXPECT_EQ(labels_sharing_names(names, {"", "-hover"}), (Found{0, 2, 3, 4}));
+    EXPECT_EQ(labels_sharing_names({"a", "b"}, {"", "-x", "-y"}), Found{});
 }
 
 TEST(ContactSheet, NearlySquareGridAndALimit) {

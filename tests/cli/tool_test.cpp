@@ -111,6 +111,28 @@ TEST_F(Tool, JobsDoNotChangeTheFiles) {
     EXPECT_EQ(rgb32(sheet.copy(2 * cli::kSheetGap + 150, cli::kSheetGap, 150, 56)), second);
 }
 
+// PNG keeps a picture's clear corners; BMP flattens them as the window does. Names come from
+// the template.
+TEST_F(Tool, TransparentCornersAndTemplateNames) {
+    QImage rounded(80, 30, QImage::Format_ARGB32);
+    rounded.fill(qRgba(200, 30, 30, 255));
+    for (QPoint corner : {QPoint(0, 0), QPoint(79, 0), QPoint(0, 29), QPoint(79, 29)})
+        rounded.setPixel(corner, qRgba(1, 2, 3, 0));
+    ASSERT_TRUE(rounded.save(path("rounded.png")));
+    const QStringList args{"--labels",     write("labels.txt", "Home\r\nAbout us\r\n?!\r\n"),
+                           "--background", path("rounded.png"),
+                           "--out",        out,
+                           "--name",       "{n}-{slug}"};
+    ASSERT_EQ(run(args, "--format png --quiet").status, 0);
+    ASSERT_EQ(run(args, "--format bmp --quiet").status, 0);
+    EXPECT_EQ(files(out), (QStringList{"1-home.bmp", "1-home.png", "2-about-us.bmp",
+                                       "2-about-us.png", "3-3.bmp", "3-3.png"}));
+    const QImage png(path("out/2-about-us.png"));
+    EXPECT_EQ(png.pixel(79, 29), qRgba(1, 2, 3, 0));
+    EXPECT_EQ(png.pixel(40, 2), qRgba(200, 30, 30, 255));
+    EXPECT_EQ(QImage(path("out/2-about-us.bmp")).pixel(79, 29), kWindowBackground.rgb());
+}
+
 TEST_F(Tool, BadInputExitsTwoAndWritesNothing) {
     const QString labels = write("labels.txt", "Home\r\nNews\r\n");
     const QStringList io{"--labels", labels, "--out", out};
@@ -161,6 +183,11 @@ TEST_F(Tool, CheckReadsTheListFromStandardInput) {
     EXPECT_EQ(o.status, 0);
     EXPECT_EQ(o.out.toStdString(), wide.toStdString() + "\n");
     EXPECT_TRUE(files(out).isEmpty() && !QFile::exists(path("sheet.png")));
+
+    const Outcome names =
+        run({"--labels", "-", "--name", "{slug}"}, "--check", "Home\r\nNews\r\nHOME!\r\n");
+    EXPECT_EQ(names.out.toStdString(), "Home\nHOME!\n");
+    EXPECT_TRUE(names.err.contains("2 share a file name")) << names.err.toStdString();
 }
 
 }  // namespace
