@@ -97,6 +97,10 @@ Result<void> read_value(Options& o, const QString& name, const QString& value) {
         return read_suffixes(value, o);
     } else if (name == u"--html") {
         o.html_path = value;
+    } else if (name == u"--style") {
+        o.style_path = value;
+    } else if (name == u"--save-style") {
+        o.save_style_path = value;
     } else if (name == u"--size") {
         return number(kMinSize, kMaxSize, o.size);
     } else if (name == u"--margin-left") {
@@ -136,11 +140,11 @@ Result<void> read_value(Options& o, const QString& name, const QString& value) {
 }
 
 bool takes_value(const QString& name) {
-    static const QStringList names{"--labels",         "--out",   "--background", "--font",
-                                   "--size",           "--color", "--align",      "--margin-left",
-                                   "--margin-right",   "--y",     "--format",     "--jobs",
-                                   "--contact-sheet",  "--name",  "--hover",      "--pressed",
-                                   "--state-suffixes", "--html"};
+    static const QStringList names{
+        "--labels", "--out",   "--background",    "--font",           "--size",
+        "--color",  "--align", "--margin-left",   "--margin-right",   "--y",
+        "--format", "--jobs",  "--contact-sheet", "--style",          "--save-style",
+        "--name",   "--hover", "--pressed",       "--state-suffixes", "--html"};
     return names.contains(name);
 }
 
@@ -168,8 +172,8 @@ bool set_switch(Options& o, const QString& name) {
 
 }  // namespace
 
-Result<Parsed> parse_options(const QStringList& args) {
-    Parsed parsed;
+Result<Parsed> parse_options(const QStringList& args, const Options& base) {
+    Parsed parsed{Action::Run, base};
     Options& o = parsed.options;
     bool help = false;
     bool version = false;
@@ -202,8 +206,11 @@ Result<Parsed> parse_options(const QStringList& args) {
         parsed.action = Action::Version;
         return parsed;
     }
-    if (o.labels_path.isEmpty()) return bad(QStringLiteral("--labels FILE (or -) is required"));
-    if (o.out_dir.isEmpty() && !o.check) return bad(QStringLiteral("--out DIR is required"));
+    // --save-style alone only writes the style.
+    if (o.labels_path.isEmpty() && o.save_style_path.isEmpty())
+        return bad(QStringLiteral("--labels FILE (or -) is required"));
+    if (o.out_dir.isEmpty() && !o.check && !o.labels_path.isEmpty())
+        return bad(QStringLiteral("--out DIR is required"));
     return parsed;
 }
 
@@ -234,6 +241,7 @@ QString version_text() {
 QString help_text() {
     return QStringLiteral(
         "Usage: quorvane-batch --labels FILE|- --out DIR [options]\n"
+        "       quorvane-batch --save-style FILE [options]\n"
         "\n"
         "Draws one button per label of a text list and writes it into DIR, exactly as\n"
         "the window's \"make all buttons\" does with the same picture, labels and style.\n"
@@ -267,6 +275,17 @@ QString help_text() {
         "  --shadow, --outline, --3d\n"
         "                           text effects, in any combination\n"
         "\n"
+        "Styles:\n"
+        "  --style FILE             read the label style, background picture and format\n"
+        "                           from a style file (as the window's \"save style\"\n"
+        "                           writes it); options given as well override it\n"
+        "  --save-style FILE        write the style that the options (and any --style)\n"
+        "                           describe; without --labels nothing else is written\n"
+        "\n"
+        "A style file is a small JSON file (docs/style-format.md). One saved in the\n"
+        "window keeps the window's text line position (\"y\"), so the tool then writes\n"
+        "the very files that the window's \"make all buttons\" writes.\n"
+        "\n"
         "Output:\n"
         "  --format bmp|png         file format (default bmp, 24 bits, as the window\n"
         "                           writes)\n"
@@ -291,8 +310,8 @@ QString help_text() {
         "     listed any label)\n"
         "  1  a button could not be written: the message names the path and the reason;\n"
         "     the buttons before it stay written and none after it is written\n"
-        "  2  bad arguments or an unreadable input (labels, picture, directory, font);\n"
-        "     nothing is written\n");
+        "  2  bad arguments or an unreadable input (labels, picture, directory, font,\n"
+        "     style file); nothing is written\n");
 }
 
 }  // namespace qv::cli

@@ -44,7 +44,9 @@ struct Options {
     QString pressed_style_path;  // empty: no pressed look
     QString hover_suffix = QStringLiteral("-hover");
     QString pressed_suffix = QStringLiteral("-pressed");
-    QString html_path;  // empty: no page
+    QString html_path;        // empty: no page
+    QString style_path;       // --style: read first, the other options override it
+    QString save_style_path;  // --save-style
     bool check = false;
     bool quiet = false;
 };
@@ -56,8 +58,9 @@ struct Parsed {
     Options options;
 };
 
-// Reads the arguments (without the program name). The failure says which argument is wrong.
-Result<Parsed> parse_options(const QStringList& args);
+// Reads the arguments (without the program name) over `base` (the defaults, or a style file's
+// settings). The failure says which argument is wrong.
+Result<Parsed> parse_options(const QStringList& args, const Options& base = {});
 
 // The style every button of the run shares; the runner sets label_text per label. `text_y` must
 // already be resolved (the default depends on the picture and the font).

@@ -5,6 +5,7 @@
 #include "cli/label_check.h"
 #include "cli/options.h"
 #include "cli/progress.h"
+#include "cli/style_options.h"
 #include "core/io/message_text.h"
 #include "core/io/name_template.h"
 #include "core/io/picture_loader.h"
@@ -54,9 +55,11 @@ bool is_directory(const QString& path) {
 // nothing at all.
 Result<Inputs> load_inputs(const Options& o) {
     Inputs in;
-    auto labels = read_labels(o.labels_path);
-    if (!labels) return Failure{QStringLiteral("--labels: ") + labels.error()};
-    in.labels = std::move(*labels);
+    if (!o.labels_path.isEmpty()) {
+        auto labels = read_labels(o.labels_path);
+        if (!labels) return Failure{QStringLiteral("--labels: ") + labels.error()};
+        in.labels = std::move(*labels);
+    }
     for (qsizetype i = 0; i < in.labels.size(); ++i)
         in.names << expand_name(o.name_template, in.labels[i], i + 1);
 
@@ -75,7 +78,13 @@ Result<Inputs> load_inputs(const Options& o) {
     if (!o.font_family.isEmpty() && !QFontDatabase::hasFamily(o.font_family))
         return Failure{QStringLiteral("--font: no font family \"%1\" is installed")
                            .arg(shown_in_message(o.font_family))};
-    if (o.check) return in;
+    if (!o.save_style_path.isEmpty()) {
+        const QString folder = QFileInfo(o.save_style_path).absolutePath();
+        if (!is_directory(folder))
+            return Failure{QStringLiteral("--save-style: the directory %1 does not exist")
+                               .arg(shown_in_message(folder))};
+    }
+    if (o.check || o.labels_path.isEmpty()) return in;
 
     if (!is_directory(o.out_dir))
         return Failure{QStringLiteral("--out: the directory %1 does not exist")
@@ -175,11 +184,26 @@ int run_tool(const QStringList& args, std::FILE* out, std::FILE* err) {
         print(out, version_text() + u'\n');
         return kExitOk;
     }
-    const Options& o = parsed->options;
+    QStringList warnings;
+    const auto styled = with_style_file(args, *parsed, warnings);
+    for (const QString& warning : warnings)
+        print(err, QStringLiteral("quorvane-batch: %1\n").arg(warning));
+    if (!styled) {
+        print(err, QStringLiteral("quorvane-batch: %1\n").arg(styled.error()));
+        return kExitBadInput;
+    }
+    const Options& o = styled->options;
     auto inputs = load_inputs(o);
     if (!inputs) {
         print(err, QStringLiteral("quorvane-batch: %1\n").arg(inputs.error()));
         return kExitBadInput;
+    }
+    if (!o.save_style_path.isEmpty()) {
+        if (auto saved = write_style_file(o.save_style_path, style_from_options(o)); !saved) {
+            print(err, QStringLiteral("quorvane-batch: %1\n").arg(saved.error()));
+            return kExitWriteFailed;
+        }
+        if (o.labels_path.isEmpty()) return kExitOk;
     }
     const ButtonStyle style = style_for(o, text_y_for(o, *inputs));
     return o.check ? check_labels(o, *inputs, style, out, err)

@@ -1,0 +1,161 @@
+#include "core/io/style_file.h"
+
+#include <gtest/gtest.h>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+using qv::parse_style;
+using qv::StyleSettings;
+
+const QString kFolder = u"/styles"_s;
+
+// The failure's message, or "" when the style was read.
+QString refusal(const QByteArray& json) {
+    const auto read = parse_style(json, kFolder);
+    return read ? QString() : read.error();
+}
+
+StyleSettings read(const QByteArray& json) {
+    const auto r = parse_style(json, kFolder);
+    EXPECT_TRUE(r.ok()) << r.error().toStdString();
+    return r ? r->settings : StyleSettings{};
+}
+
+TEST(StyleFile, AbsentKeysGiveTheDefaults) {
+    const StyleSettings s = read(R"({"quorvane_style": 1})");
+    EXPECT_EQ(s, StyleSettings{});
+    EXPECT_FALSE(s.text_y.has_value());
+    EXPECT_TRUE(s.background.isEmpty());
+}
+
+TEST(StyleFile, EveryKeyRead) {
+    const StyleSettings s = read(R"({"quorvane_style": 1, "font": "DejaVu Sans", "size": 12,
+        "bold": true, "italic": true, "underline": true, "color": [200, "120.5", " 7"],
+        "align": "right", "margin_left": "4", "margin_right": 3, "y": -21, "shadow": true,
+        "outline": true, "3d": true, "background": "art/../back.bmp", "format": "png"})");
+    EXPECT_EQ(s.font, u"DejaVu Sans"_s);
+    EXPECT_EQ(s.size, 12);
+    EXPECT_TRUE(s.bold && s.italic && s.underline && s.shadow && s.outline && s.relief);
+    // Box texts stay as typed: "120.5" draws 120 (half to even), which 120.5 as a number would too,
+    // but " 7" must come back as " 7" for the window's box to show what was saved.
+    EXPECT_EQ(s.color, (std::array<QString, 3>{u"200"_s, u"120.5"_s, u" 7"_s}));
+    EXPECT_EQ(s.align, qv::kAlignRight);
+    EXPECT_EQ(s.margin_left, 4);
+    EXPECT_EQ(s.margin_right, 3);
+    EXPECT_EQ(s.text_y, std::int16_t(-21));
+    EXPECT_EQ(s.background, u"/styles/back.bmp"_s);  // relative to the style's folder
+    EXPECT_EQ(s.format, qv::ButtonFormat::Png);
+    EXPECT_EQ(read(R"({"quorvane_style": 1, "background": "/art/b.png"})").background,
+              u"/art/b.png"_s);
+    EXPECT_EQ(read("\xEF\xBB\xBF{\"quorvane_style\": 1, \"size\": 1e2}").size, 100);
+}
+
+TEST(StyleFile, RefusalsNameTheKeyAndTheValue) {
+    EXPECT_TRUE(refusal("").contains(u"not JSON"));
+    EXPECT_TRUE(refusal("[1]").contains(u"not a style file"));
+    EXPECT_TRUE(refusal(R"({"size": 12})").contains(u"not a style file"));
+    EXPECT_EQ(refusal(R"({"quorvane_style": 2})"),
+              u"it is a style of version 2; this program reads version 1"_s);
+    EXPECT_EQ(refusal(R"({"quorvane_style": "1"})"), uR"("quorvane_style" must be 1, not "1")"_s);
+    EXPECT_EQ(refusal(R"({"quorvane_style": 1, "size": 101})"),
+              uR"("size" must be a whole number from 5 to 100, not 101)"_s);
+    EXPECT_EQ(refusal(R"({"quorvane_style": 1, "size": "12.5"})"),
+              uR"("size" must be a whole number from 5 to 100, not "12.5")"_s);
+    EXPECT_EQ(refusal(R"({"quorvane_style": 1, "margin_right": -1})"),
+              uR"("margin_right" must be a whole number from 0 to 200, not -1)"_s);
+    EXPECT_EQ(refusal(R"({"quorvane_style": 1, "y": 32768})"),
+              uR"("y" must be a whole number from -32768 to 32767, not 32768)"_s);
+    EXPECT_EQ(refusal(R"({"quorvane_style": 1, "bold": 1})"),
+              uR"("bold" must be true or false, not 1)"_s);
+    EXPECT_EQ(refusal(R"({"quorvane_style": 1, "align": "middle"})"),
+              uR"("align" must be "left", "center" or "right", not "middle")"_s);
+    EXPECT_EQ(refusal(R"({"quorvane_style": 1, "format": "gif"})"),
+              uR"("format" must be "bmp" or "png", not "gif")"_s);
+    EXPECT_EQ(refusal(R"({"quorvane_style": 1, "font": null})"),
+              uR"("font" must be a text, not null)"_s);
+    EXPECT_EQ(refusal(R"({"quorvane_style": 1, "color": [1, 2]})"),
+              uR"("color" must be a list of three numbers [r, g, b], not [1,2])"_s);
+    EXPECT_EQ(refusal(R"({"quorvane_style": 1, "color": [1, "abc", 3]})"),
+              uR"("color": the green part must be a number from -32768 to 32767, not "abc")"_s);
+    EXPECT_TRUE(refusal(R"({"quorvane_style": 1, "color": [1, 2, 40000]})").contains(u"blue"));
+}
+
+TEST(StyleFile, UnknownKeysWarnAndAreIgnored) {
+    const auto r = parse_style(R"({"quorvane_style": 1, "size": 20, "glow": true})", kFolder);
+    ASSERT_TRUE(r.ok());
+    EXPECT_EQ(r->settings.size, 20);
+    EXPECT_EQ(r->warnings, QStringList{uR"(unknown key "glow" ignored)"_s});
+}
+
+TEST(StyleFile, WrittenInTheDocumentedOrderAndReadBackTheSame) {
+    StyleSettings s;
+    s.font = u"Liberation \"Sans\"\t\\"_s;
+    s.size = 27;
+    s.italic = true;
+    s.color = {u"0"_s, u"12.5"_s, u" 7"_s};
+    s.align = qv::kAlignLeft;
+    s.margin_left = 200;
+    s.text_y = std::int16_t(-32768);
+    s.outline = true;
+    s.background = u"/styles/art/back.bmp"_s;
+    s.format = qv::ButtonFormat::Png;
+    const QByteArray json = qv::style_to_json(s, kFolder);
+    EXPECT_EQ(json, R"({
+  "quorvane_style": 1,
+  "font": "Liberation \"Sans\"\u0009\\",
+  "size": 27,
+  "bold": false,
+  "italic": true,
+  "underline": false,
+  "color": [0, "12.5", " 7"],
+  "align": "left",
+  "margin_left": 200,
+  "margin_right": 0,
+  "y": -32768,
+  "shadow": false,
+  "outline": true,
+  "3d": false,
+  "background": "art/back.bmp",
+  "format": "png"
+}
+)");
+    EXPECT_EQ(read(json), s);
+    // A picture outside the style's folder keeps its whole path.
+    s.background = u"/elsewhere/back.bmp"_s;
+    EXPECT_TRUE(qv::style_to_json(s, kFolder).contains("\"/elsewhere/back.bmp\""));
+}
+
+TEST(StyleFile, FilesAreCheckedBeforeWritingAndNamedWhenUnreadable) {
+    QTemporaryDir tmp;
+    const QString path = tmp.filePath(u"a.qvstyle"_s);
+    StyleSettings s;
+    s.color[0] = u"abc"_s;  // what a half-typed colour box holds
+    const auto refused = qv::write_style_file(path, s);
+    ASSERT_FALSE(refused.ok());
+    EXPECT_TRUE(refused.error().contains(u"the red part"));
+    EXPECT_FALSE(QFile::exists(path));
+
+    s.color[0] = u"255"_s;
+    s.background = tmp.filePath(u"back.bmp"_s);
+    ASSERT_TRUE(qv::write_style_file(path, s).ok());
+    const auto back = qv::read_style_file(path);
+    ASSERT_TRUE(back.ok()) << back.error().toStdString();
+    EXPECT_EQ(back->settings, s);
+
+    const auto missing = qv::read_style_file(tmp.filePath(u"none.qvstyle"_s));
+    ASSERT_FALSE(missing.ok());
+    EXPECT_TRUE(
+        missing.error().startsWith(u"Cannot read style "_s + tmp.filePath(u"none.qvstyle"_s)));
+    QFile big(tmp.filePath(u"big.qvstyle"_s));
+    ASSERT_TRUE(big.open(QIODevice::WriteOnly));
+    big.resize(qv::kMaxStyleFileBytes + 1);
+    big.close();
+    EXPECT_TRUE(qv::read_style_file(big.fileName()).error().contains(u"larger than"));
+}
+
+}  // namespace
