@@ -3,6 +3,7 @@
 #include "cli/batch_runner.h"
 #include "cli/contact_sheet.h"
 #include "cli/label_check.h"
+#include "cli/look_loader.h"
 #include "cli/options.h"
 #include "cli/progress.h"
 #include "cli/style_options.h"
@@ -28,9 +29,8 @@ namespace {
 struct Inputs {
     QStringList labels;
     QStringList names;  // each label's file name, without extension
-    Canvas background;
-    QImage transparent;  // the picture with its alpha channel, when the output keeps it
-    bool has_picture = false;
+    LookPicture picture;
+    std::vector<ButtonLook> looks;  // the main look first
     std::optional<SheetLayout> sheet;
 };
 
@@ -53,7 +53,7 @@ bool is_directory(const QString& path) {
 
 // Everything is read and checked before the first file is written, so that bad input writes
 // nothing at all.
-Result<Inputs> load_inputs(const Options& o) {
+Result<Inputs> load_inputs(const Options& o, QStringList& warnings) {
     Inputs in;
     if (!o.labels_path.isEmpty()) {
         auto labels = read_labels(o.labels_path);
@@ -63,21 +63,25 @@ Result<Inputs> load_inputs(const Options& o) {
     for (qsizetype i = 0; i < in.labels.size(); ++i)
         in.names << expand_name(o.name_template, in.labels[i], i + 1);
 
-    if (o.background_path.isEmpty()) {
-        in.background = Canvas::make({65, 43}, kWindowBackground);
-    } else {
-        auto picture = decode_picture(o.background_path);
-        if (!picture) return Failure{QStringLiteral("--background: ") + picture.error()};
-        in.background =
-            Canvas::from_picture(flattened(*picture, kWindowBackground), kWindowBackground);
-        if (o.format == ButtonFormat::Png && picture->hasAlphaChannel())
-            in.transparent = std::move(*picture);
-        in.has_picture = true;
-    }
+    auto picture = load_look_picture(o.background_path, o.format);
+    if (!picture) return Failure{QStringLiteral("--background: ") + picture.error()};
+    in.picture = std::move(*picture);
 
     if (!o.font_family.isEmpty() && !QFontDatabase::hasFamily(o.font_family))
         return Failure{QStringLiteral("--font: no font family \"%1\" is installed")
                            .arg(shown_in_message(o.font_family))};
+    in.looks.push_back(look_for(o, in.picture, QString()));
+    struct State {
+        QString option, style_path, suffix;
+    };
+    for (const State& state : {State{"--hover", o.hover_style_path, o.hover_suffix},
+                               State{"--pressed", o.pressed_style_path, o.pressed_suffix}}) {
+        if (state.style_path.isEmpty()) continue;
+        auto look =
+            state_look(state.option, state.style_path, state.suffix, o, in.picture, warnings);
+        if (!look) return Failure{look.error()};
+        in.looks.push_back(std::move(*look));
+    }
     if (!o.save_style_path.isEmpty()) {
         const QString folder = QFileInfo(o.save_style_path).absolutePath();
         if (!is_directory(folder))
@@ -94,21 +98,11 @@ Result<Inputs> load_inputs(const Options& o) {
         if (!is_directory(folder))
             return Failure{QStringLiteral("--contact-sheet: the directory %1 does not exist")
                                .arg(shown_in_message(folder))};
-        auto layout = sheet_layout(in.labels.size(), in.background.image.size());
+        auto layout = sheet_layout(in.labels.size(), in.picture.background.image.size());
         if (!layout) return Failure{layout.error()};
         in.sheet = *layout;
     }
     return in;
-}
-
-// The window centres the text line when it loads a picture, measuring the line in the label
-// font on the preview canvas; before any picture the line stays at the top.
-std::int16_t text_y_for(const Options& o, const Inputs& in) {
-    if (o.text_y) return *o.text_y;
-    if (!in.has_picture) return 0;
-    Canvas preview = Canvas::make(in.background.image.size(), kWindowBackground);
-    set_label_font(preview, style_for(o, 0));
-    return centred_text_y(preview.height(), line_height(preview));
 }
 
 // The suffixes of the looks made: the main look's is empty.
@@ -120,9 +114,8 @@ QStringList look_suffixes(const Options& o) {
 }
 
 // Each label with a problem once, in list order; the summary tells the problems apart.
-int check_labels(const Options& o, const Inputs& in, const ButtonStyle& style, std::FILE* out,
-                 std::FILE* err) {
-    const auto past = labels_past_edges(in.labels, style, in.background);
+int check_labels(const Options& o, const Inputs& in, std::FILE* out, std::FILE* err) {
+    const auto past = labels_past_edges(in.labels, in.looks[0].style, in.picture.background);
     const auto sharing = labels_sharing_names(in.names, look_suffixes(o));
     std::vector<qsizetype> listed;
     std::set_union(past.begin(), past.end(), sharing.begin(), sharing.end(),
@@ -137,16 +130,16 @@ int check_labels(const Options& o, const Inputs& in, const ButtonStyle& style, s
     return kExitOk;
 }
 
-int write_buttons(const Options& o, Inputs& in, const ButtonStyle& style, std::FILE* out,
-                  std::FILE* err) {
+int write_buttons(const Options& o, const Inputs& in, std::FILE* out, std::FILE* err) {
     ProgressBar progress(in.labels.size(), !o.quiet && ::isatty(::fileno(err)));
     std::unique_ptr<ContactSheet> sheet;
-    if (in.sheet) sheet = std::make_unique<ContactSheet>(*in.sheet, in.background.image.size());
+    if (in.sheet)
+        sheet = std::make_unique<ContactSheet>(*in.sheet, in.picture.background.image.size());
 
     BatchRun run;
     run.labels = in.labels;
     run.names = in.names;
-    run.looks.push_back({style, in.background, in.transparent, QString()});
+    run.looks = in.looks;
     run.out_dir = o.out_dir;
     run.format = o.format;
     run.jobs = o.jobs > 0 ? o.jobs : QThread::idealThreadCount();
@@ -188,12 +181,15 @@ int run_tool(const QStringList& args, std::FILE* out, std::FILE* err) {
     const auto styled = with_style_file(args, *parsed, warnings);
     for (const QString& warning : warnings)
         print(err, QStringLiteral("quorvane-batch: %1\n").arg(warning));
+    const qsizetype warnings_shown = warnings.size();
     if (!styled) {
         print(err, QStringLiteral("quorvane-batch: %1\n").arg(styled.error()));
         return kExitBadInput;
     }
     const Options& o = styled->options;
-    auto inputs = load_inputs(o);
+    auto inputs = load_inputs(o, warnings);
+    for (const QString& warning : warnings.mid(warnings_shown))
+        print(err, QStringLiteral("quorvane-batch: %1\n").arg(warning));
     if (!inputs) {
         print(err, QStringLiteral("quorvane-batch: %1\n").arg(inputs.error()));
         return kExitBadInput;
@@ -205,9 +201,7 @@ int run_tool(const QStringList& args, std::FILE* out, std::FILE* err) {
         }
         if (o.labels_path.isEmpty()) return kExitOk;
     }
-    const ButtonStyle style = style_for(o, text_y_for(o, *inputs));
-    return o.check ? check_labels(o, *inputs, style, out, err)
-                   : write_buttons(o, *inputs, style, out, err);
+    return o.check ? check_labels(o, *inputs, out, err) : write_buttons(o, *inputs, out, err);
 }
 
 }  // namespace qv::cli

@@ -133,6 +133,46 @@ TEST_F(Tool, TransparentCornersAndTemplateNames) {
     EXPECT_EQ(QImage(path("out/2-about-us.bmp")).pixel(79, 29), kWindowBackground.rgb());
 }
 
+// Each label's three files, in list order, match single runs with each look's style; command
+// line options apply to the main look only, and a state style without a picture uses the main one.
+TEST_F(Tool, HoverAndPressedLooksMatchSingleRuns) {
+    const QString labels = write("labels.txt", "Home\r\nAbout us\r\nContact!\r\n");
+    QImage pressed_back(150, 56, QImage::Format_RGB32);
+    pressed_back.fill(qRgb(20, 40, 60));
+    ASSERT_TRUE(pressed_back.save(path("pressed.png")));
+    const QString hover = write("h.qvstyle",
+                                R"({"quorvane_style": 1, "font": "DejaVu Sans", "size": 12,
+                                    "color": [255, 255, 0], "outline": true})");
+    const QString pressed = write("p.qvstyle",
+                                  R"({"quorvane_style": 1, "font": "DejaVu Sans", "size": 12,
+                                      "y": 5, "shadow": true, "background": "pressed.png"})");
+    const QStringList common{"--labels", labels, "--name", "{slug}", "--format", "png", "--quiet"};
+    const QStringList main{"--background", picture(), "--font", "DejaVu Sans", "--3d"};
+    const Outcome set = run(common + main +
+                            QStringList{"--out", out, "--hover", hover, "--pressed", pressed,
+                                        "--state-suffixes", "_over,_down", "--jobs", "2"});
+    ASSERT_EQ(set.status, 0) << set.err.toStdString();
+    EXPECT_TRUE(set.out.endsWith(QStringLiteral("wrote 3 buttons to %1\n").arg(out)));
+    QStringList expected;
+    for (const char* name : {"about-us", "contact", "home"})
+        for (const char* suffix : {"", "_down", "_over"})
+            expected << QString(name) + suffix + ".png";
+    EXPECT_EQ(files(out), expected);
+
+    const std::pair<const char*, QStringList> singles[] = {
+        {"", main},
+        {"_over", {"--style", hover, "--background", picture()}},
+        {"_down", {"--style", pressed}}};
+    for (const auto& [suffix, args] : singles) {
+        const QString dir = path(QStringLiteral("single%1").arg(suffix));
+        QDir().mkpath(dir);
+        ASSERT_EQ(run(common + args + QStringList{"--out", dir}).status, 0);
+        for (const char* name : {"about-us", "contact", "home"})
+            EXPECT_EQ(QImage(dir + "/" + name + ".png"), QImage(out + "/" + name + suffix + ".png"))
+                << name << suffix;
+    }
+}
+
 TEST_F(Tool, BadInputExitsTwoAndWritesNothing) {
     const QString labels = write("labels.txt", "Home\r\nNews\r\n");
     const QStringList io{"--labels", labels, "--out", out};
@@ -145,7 +185,9 @@ TEST_F(Tool, BadInputExitsTwoAndWritesNothing) {
         {io + QStringList{"--background", write("junk.png", "x")}, "", "--background: Cannot load"},
         {{"--labels", labels, "--out", path("nowhere")}, "", "nowhere does not exist"},
         {io + QStringList{"--font", "No Such Face 123"}, "", "No Such Face 123"},
-        {io + QStringList{"--contact-sheet", path("no/sheet.png")}, "", "--contact-sheet"}};
+        {io + QStringList{"--contact-sheet", path("no/sheet.png")}, "", "--contact-sheet"},
+        {io + QStringList{"--hover", path("none.qvstyle")}, "", "--hover"},
+        {io + QStringList{"--pressed", write("bad.qvstyle", "{\"size\": 4}")}, "", "--pressed"}};
     for (const auto& [args, options, says] : cases) {
         const Outcome o = run(args, options);
         EXPECT_TRUE(o.status == 2 && o.err.contains(says) && files(out).isEmpty())
