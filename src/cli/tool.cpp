@@ -2,13 +2,16 @@
 
 #include "cli/batch_runner.h"
 #include "cli/contact_sheet.h"
+#include "cli/html_page.h"
 #include "cli/label_check.h"
 #include "cli/look_loader.h"
 #include "cli/options.h"
 #include "cli/progress.h"
 #include "cli/style_options.h"
+#include "core/io/atomic_write.h"
 #include "core/io/message_text.h"
 #include "core/io/name_template.h"
+#include "core/io/output_path.h"
 #include "core/io/picture_loader.h"
 #include "core/io/text_list.h"
 #include "core/render/text_renderer.h"
@@ -30,7 +33,8 @@ struct Inputs {
     QStringList labels;
     QStringList names;  // each label's file name, without extension
     LookPicture picture;
-    std::vector<ButtonLook> looks;  // the main look first
+    std::vector<ButtonLook> looks;         // the main look first
+    std::optional<size_t> hover, pressed;  // their places in `looks`, when made
     std::optional<SheetLayout> sheet;
 };
 
@@ -73,13 +77,16 @@ Result<Inputs> load_inputs(const Options& o, QStringList& warnings) {
     in.looks.push_back(look_for(o, in.picture, QString()));
     struct State {
         QString option, style_path, suffix;
+        std::optional<size_t>& place;
     };
-    for (const State& state : {State{"--hover", o.hover_style_path, o.hover_suffix},
-                               State{"--pressed", o.pressed_style_path, o.pressed_suffix}}) {
+    for (const State& state :
+         {State{"--hover", o.hover_style_path, o.hover_suffix, in.hover},
+          State{"--pressed", o.pressed_style_path, o.pressed_suffix, in.pressed}}) {
         if (state.style_path.isEmpty()) continue;
         auto look =
             state_look(state.option, state.style_path, state.suffix, o, in.picture, warnings);
         if (!look) return Failure{look.error()};
+        state.place = in.looks.size();
         in.looks.push_back(std::move(*look));
     }
     if (!o.save_style_path.isEmpty()) {
@@ -93,6 +100,12 @@ Result<Inputs> load_inputs(const Options& o, QStringList& warnings) {
     if (!is_directory(o.out_dir))
         return Failure{QStringLiteral("--out: the directory %1 does not exist")
                            .arg(shown_in_message(o.out_dir))};
+    if (!o.html_path.isEmpty()) {
+        const QString folder = QFileInfo(o.html_path).absolutePath();
+        if (!is_directory(folder))
+            return Failure{QStringLiteral("--html: the directory %1 does not exist")
+                               .arg(shown_in_message(folder))};
+    }
     if (!o.contact_sheet_path.isEmpty()) {
         const QString folder = QFileInfo(o.contact_sheet_path).absolutePath();
         if (!is_directory(folder))
@@ -130,6 +143,25 @@ int check_labels(const Options& o, const Inputs& in, std::FILE* out, std::FILE* 
     return kExitOk;
 }
 
+// The page for a run that wrote every file: each label's files, where the runner put them.
+Result<void> write_page(const Options& o, const Inputs& in) {
+    const QString extension = extension_for(o.format);
+    auto image = [&](qsizetype i, std::optional<size_t> look) -> std::optional<PageImage> {
+        if (!look) return std::nullopt;
+        const ButtonLook& l = in.looks[*look];
+        return PageImage{*output_path(o.out_dir, in.names[i] + l.suffix, extension),
+                         l.background.image.size()};
+    };
+    std::vector<PageButton> buttons;
+    buttons.reserve(size_t(in.labels.size()));
+    for (qsizetype i = 0; i < in.labels.size(); ++i) {
+        buttons.push_back({in.labels[i], *image(i, 0), image(i, in.hover), image(i, in.pressed)});
+    }
+    const QString page_dir = QFileInfo(o.html_path).absolutePath();
+    const QString title = QStringLiteral("%1 buttons").arg(in.labels.size());
+    return write_file_atomically(o.html_path, page_html(buttons, page_dir, title).toUtf8());
+}
+
 int write_buttons(const Options& o, const Inputs& in, std::FILE* out, std::FILE* err) {
     ProgressBar progress(in.labels.size(), !o.quiet && ::isatty(::fileno(err)));
     std::unique_ptr<ContactSheet> sheet;
@@ -154,6 +186,9 @@ int write_buttons(const Options& o, const Inputs& in, std::FILE* out, std::FILE*
     std::optional<QString> failure = outcome.failure;
     if (!failure && sheet) {
         if (auto saved = sheet->save(o.contact_sheet_path); !saved) failure = saved.error();
+    }
+    if (!failure && !o.html_path.isEmpty()) {
+        if (auto saved = write_page(o, in); !saved) failure = saved.error();
     }
     if (failure) print(err, QStringLiteral("quorvane-batch: %1\n").arg(*failure));
     print(out, QStringLiteral("wrote %1 buttons to %2\n").arg(outcome.written).arg(o.out_dir));

@@ -1,4 +1,5 @@
 #include "cli/contact_sheet.h"
+#include "cli/html_page.h"
 #include "cli/label_check.h"
 #include "cli/options.h"
 
@@ -65,6 +66,16 @@ TEST(LabelCheck, LabelsSharingAFileName) {
     EXPECT_EQ(labels_sharing_names(names, {""}), (Found{0, 2}));
     EXPECT_EQ(labels_sharing_names(names, {"", "-hover"}), (Found{0, 2, 3, 4}));
     EXPECT_EQ(labels_sharing_names({"a", "b"}, {"", "-x", "-y"}), Found{});
+}
+
+TEST(HtmlPage, RelativeUrlsAndEscapedLabels) {
+    EXPECT_EQ(relative_url("/w/site", "/w/site/img/a b#1?.png"), "img/a%20b%231%3F.png");
+    EXPECT_EQ(relative_url("/w/site/pages", "/w/site/img/caf\u00e9.png"), "../img/caf%C3%A9.png");
+    const QString page = page_html({{"<b>\"Q&A\"", {"/w/x.png", {80, 30}}, {}, {}}}, "/w", "t");
+    EXPECT_TRUE(page.contains(R"(<img class="m" src="x.png" alt="&lt;b&gt;&quot;Q&amp;A&quot;" )"
+                              R"(width="80" height="30">)"))
+        << page.toStdString();
+    EXPECT_FALSE(page.contains("<script") || page.contains("http") || page.contains(":hover"));
 }
 
 TEST(ContactSheet, NearlySquareGridAndALimit) {
