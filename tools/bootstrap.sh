@@ -11,8 +11,8 @@ case "$mode" in
 esac
 
 packages=(g++ cmake ninja-build pkg-config qt6-base-dev libgl-dev libgtest-dev libgmock-dev
-    libbenchmark-dev fonts-dejavu-core fonts-liberation2 xvfb xauth)
-if [ "$mode" = test ]; then packages+=(clang-format); fi
+    libbenchmark-dev fonts-dejavu-core fonts-liberation2 xvfb xauth zlib1g-dev)
+if [ "$mode" = test ]; then packages+=(clang-format chromium); fi
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
