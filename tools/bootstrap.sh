@@ -11,7 +11,7 @@ case "$mode" in
 esac
 
 packages=(g++ cmake ninja-build pkg-config qt6-base-dev libgl-dev libgtest-dev libgmock-dev
-    libbenchmark-dev fonts-dejavu-core fonts-liberation2 xvfb xauth zlib1g-dev)
+    libbenchmark-dev fonts-dejavu-core fonts-liberation2 xvfb xauth libdeflate-dev)
 if [ "$mode" = test ]; then packages+=(clang-format chromium); fi
 missing=()
 for p in "${packages[@]}"; do

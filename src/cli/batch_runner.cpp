@@ -52,6 +52,7 @@ class Runner {
     void work() {
         std::vector<LookPainter> painters(run_.looks.begin(), run_.looks.end());
         const QString extension = extension_for(run_.format);
+        ButtonEncoder encoder(run_.format);
         for (;;) {
             const qsizetype i = claim();
             if (i < 0) return;
@@ -66,7 +67,7 @@ class Runner {
                     slot.error = path.error();
                     break;
                 }
-                const QByteArray bytes = encode_button(image, run_.format);
+                const QByteArray bytes = encoder.encode(image);
                 auto staged = bytes.isEmpty() ? Result<StagedFile>(not_encoded(*path))
                                               : stage_file(*path, bytes);
                 if (staged)

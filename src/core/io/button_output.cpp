@@ -5,8 +5,6 @@
 #include "core/io/message_text.h"
 #include "core/io/output_path.h"
 
-#include <QBuffer>
-
 namespace qv {
 
 QString extension_for(ButtonFormat format) {
@@ -14,12 +12,13 @@ QString extension_for(ButtonFormat format) {
 }
 
 QByteArray encode_button(const QImage& image, ButtonFormat format) {
-    if (format == ButtonFormat::Bmp) return encode_bmp24(image);
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    if (!image.save(&buffer, "PNG")) return {};
-    return bytes;
+    return ButtonEncoder(format).encode(image);
+}
+
+ButtonEncoder::ButtonEncoder(ButtonFormat format) : format_(format) {}
+
+QByteArray ButtonEncoder::encode(const QImage& image) {
+    return format_ == ButtonFormat::Bmp ? encode_bmp24(image) : png_.encode(image);
 }
 
 Result<QString> save_button(const QImage& image, const QString& directory, const QString& label,
