@@ -100,7 +100,7 @@ void BM_OwnPng(benchmark::State& state) {
 }
 BENCHMARK(BM_OwnPng)
     ->ArgNames({"level", "filter"})
-    ->ArgsProduct({{4, 6}, {0, 1, 4, 5}})
+    ->ArgsProduct({{1, 2, 4, 6}, {0, 1, 5}})
     ->Unit(benchmark::kMillisecond);
 
 // ImageMagick's size for the same pixels, from the BMP the tool writes.

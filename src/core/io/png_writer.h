@@ -17,14 +17,15 @@ namespace qv {
 
 enum class PngFilter : std::uint8_t { None = 0, Sub = 1, Up = 2, Average = 3, Paeth = 4 };
 
-// The defaults are what bench/bench_png measured best on buttons: Sub on every row (a gradient,
-// a flat colour or a run of text leaves long repeats) at level 4 is several times faster than
-// choosing a filter per row, and its files are smaller than zlib's default level with libpng's
-// choice of filters.
+// The defaults are what bench/bench_png measured best on buttons: rows stored as they are (a
+// gradient, a flat colour or a run of text repeats at the pixel or the row before, which deflate
+// finds by itself) at level 4 are several times faster to write than a filter chosen per row, and
+// the files come out smaller than zlib's default level with libpng's choice of filters. On a
+// photograph behind the label Sub would compress better.
 struct PngSettings {
     int level = 4;          // libdeflate's 0 to 12
     bool adaptive = false;  // per row, the filter whose output looks smallest; else `filter`
-    PngFilter filter = PngFilter::Sub;
+    PngFilter filter = PngFilter::None;
 };
 
 class PngEncoder {
