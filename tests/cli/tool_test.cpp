@@ -173,6 +173,20 @@ TEST_F(Tool, HoverAndPressedLooksMatchSingleRuns) {
     }
 }
 
+// A label's looks are files like any other: the first that fails stops the run, the main button
+// before it stays and nothing after it is written.
+TEST_F(Tool, AFailingLookStopsTheRunAfterTheFilesBeforeIt) {
+    const QString style = write("h.qvstyle", R"({"quorvane_style": 1})");
+    QDir(out).mkpath("B");  // B's hover goes into B/, which exists; C's does not
+    const Outcome o = run({"--labels", write("labels.txt", "B\r\nC\r\nD\r\n"), "--out", out,
+                           "--hover", style, "--pressed", style, "--state-suffixes", "/h,-p"},
+                          "--quiet --jobs 2");
+    EXPECT_EQ(o.status, 1);
+    EXPECT_TRUE(o.err.contains(out + "/C/h.bmp")) << o.err.toStdString();
+    EXPECT_EQ(files(out), (QStringList{"B-p.bmp", "B.bmp", "C.bmp"}));
+    EXPECT_EQ(files(out + "/B"), QStringList{"h.bmp"});
+}
+
 TEST_F(Tool, BadInputExitsTwoAndWritesNothing) {
     const QString labels = write("labels.txt", "Home\r\nNews\r\n");
     const QStringList io{"--labels", labels, "--out", out};
