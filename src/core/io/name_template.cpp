@@ -48,9 +48,9 @@ std::optional<QString> name_template_error(const QString& name_template) {
 }
 
 QString slug(const QString& label, qsizetype position) {
-    // Composed form first, so that an accent typed as a separate mark and one typed with its
-    // letter make the same name.
-    const QList<uint> points = label.normalized(QString::NormalizationForm_C).toLower().toUcs4();
+    // Composed form, so that an accent typed as a separate mark and one typed with its letter
+    // make the same name; after lower-casing, which can add marks (İ gives i and a dot above).
+    const QList<uint> points = label.toLower().normalized(QString::NormalizationForm_C).toUcs4();
     QString out;
     out.reserve(points.size());
     bool gap = false;  // characters were dropped since the last one kept

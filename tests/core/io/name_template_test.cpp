@@ -15,6 +15,7 @@ TEST(NameTemplate, SlugKeepsLettersAndDigitsOfAnyScript) {
     EXPECT_EQ(slug(u"sub/Deep..Page 2"_s, 1), u"sub-deep-page-2"_s);
     EXPECT_EQ(slug(u"Café Crème"_s, 1), u"café-crème"_s);
     EXPECT_EQ(slug(u"Cafe\u0301"_s, 1), u"café"_s);  // a separate accent joins its letter
+    EXPECT_EQ(slug(u"\u0130\u032F"_s, 1), u"i\u032F\u0307"_s);  // marks in order after lowering
     EXPECT_EQ(slug(u"ΑΘΗΝΑ & Σπάρτη"_s, 1), u"αθηνα-σπάρτη"_s);
     EXPECT_EQ(slug(u"हिन्दी पेज"_s, 1), u"हिन्दी-पेज"_s);  // vowel signs stay with their letters
     EXPECT_EQ(slug(u"東京 2020"_s, 1), u"東京-2020"_s);
