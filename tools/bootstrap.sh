@@ -11,11 +11,12 @@ case "$mode" in
 esac
 
 packages=(g++ cmake ninja-build pkg-config qt6-base-dev libgl-dev libgtest-dev libgmock-dev
-    libbenchmark-dev fonts-dejavu-core fonts-liberation2 xvfb xauth)
+    libbenchmark-dev libdeflate-dev fonts-dejavu-core fonts-liberation2 xvfb xauth)
 # The install tests validate the menu entry and metainfo, make the man page and build the .deb;
-# the tool's threaded runner is also tested under ThreadSanitizer.
+# the tool's threaded runner is also tested under ThreadSanitizer; the preview page is looked at
+# in a real browser.
 if [ "$mode" = test ]; then
-    packages+=(clang-format desktop-file-utils appstream help2man dpkg-dev file libtsan2)
+    packages+=(clang-format desktop-file-utils appstream help2man dpkg-dev file libtsan2 chromium)
 fi
 missing=()
 for p in "${packages[@]}"; do

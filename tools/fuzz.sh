@@ -8,7 +8,7 @@ cd "$(dirname "$0")/.."
 seconds=${1:-60}
 shift || true
 targets=("$@")
-[ ${#targets[@]} -eq 0 ] && targets=(fuzz_text_list fuzz_conversions fuzz_picture fuzz_bmp fuzz_style_file)
+[ ${#targets[@]} -eq 0 ] && targets=(fuzz_text_list fuzz_conversions fuzz_picture fuzz_bmp fuzz_style_file fuzz_name_template)
 
 cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
     -DQUORVANE_FUZZ=ON -DQUORVANE_GUI=OFF -DQUORVANE_BENCH=OFF >/dev/null

@@ -12,11 +12,11 @@
 namespace qv::cli {
 namespace {
 
-// A button that is composed and staged, waiting for its turn to be committed.
+// A label's buttons, composed and staged, waiting for their turn to be committed.
 struct PendingButton {
-    qsizetype index = -1;  // -1: no button here
-    StagedFile file;
-    QString error;  // why it was not staged or not committed
+    qsizetype index = -1;           // -1: no label here
+    std::vector<StagedFile> files;  // in look order, up to the first that failed
+    QString error;                  // why a file was not staged or not committed
     QImage image;
 };
 
@@ -39,27 +39,28 @@ class Runner {
     }
 
   private:
-    // Each worker has its own canvases: the core draws into them, nothing is shared.
+    // Each worker has its own canvases and encoder: the core draws into them, nothing is shared.
     void work() {
-        Canvas background = batch_.background;
-        background.image = batch_.background.image.copy();
-        Canvas preview = Canvas::make(background.image.size(), kWindowBackground);
-        ButtonStyle style = batch_.style;
+        std::vector<LookPainter> painters(batch_.looks.begin(), batch_.looks.end());
+        ButtonEncoder encoder(batch_.format);
         for (;;) {
             const qsizetype i = claim();
             if (i < 0) return;
             PendingButton button;
             button.index = i;
-            style.label_text = batch_.labels[i];
-            // As the window does, a button whose drawing failed part way is saved as drawn.
-            compose_button(preview, background, style);
-            Result<StagedFile> staged = stage_button(
-                preview.image, batch_.out_dir, style.label_text, batch_.format, batch_.staging);
-            if (staged)
-                button.file = std::move(*staged);
-            else
-                button.error = staged.error();
-            if (batch_.want_images) button.image = preview.image;
+            const QString& name = batch_.names.isEmpty() ? batch_.labels[i] : batch_.names[i];
+            for (size_t k = 0; k < painters.size(); ++k) {
+                // As the window does, a button whose drawing failed part way is saved as drawn.
+                const QImage& image = painters[k].paint(batch_.labels[i]);
+                if (k == 0 && batch_.want_images) button.image = image;
+                Result<StagedFile> staged = stage_button(
+                    image, batch_.out_dir, name + batch_.looks[k].suffix, encoder, batch_.staging);
+                if (!staged) {
+                    button.error = staged.error();
+                    break;
+                }
+                button.files.push_back(std::move(*staged));
+            }
             deliver(std::move(button));
         }
     }
@@ -76,9 +77,9 @@ class Runner {
 
     void deliver(PendingButton button) {
         std::unique_lock lock(mutex_);
-        if (stopped_) return;  // its file goes with it
+        if (stopped_) return;  // its files go with it
         pending_[static_cast<size_t>(button.index) % pending_.size()] = std::move(button);
-        if (committing_) return;  // the committer looks at this button before it lets go
+        if (committing_) return;  // the committer looks at this place before it lets go
         committing_ = true;
         while (!stopped_) {
             PendingButton& next = pending_[static_cast<size_t>(committed_) % pending_.size()];
@@ -86,10 +87,15 @@ class Runner {
             PendingButton taken = std::move(next);
             next = PendingButton{};
             lock.unlock();
-            if (taken.error.isEmpty()) {
-                if (auto done = commit_file(std::move(taken.file)); !done)
+            // A label's files appear in look order; a failure keeps those before it and lets the
+            // rest go unwritten.
+            for (StagedFile& file : taken.files) {
+                if (Result<void> done = commit_file(std::move(file)); !done) {
                     taken.error = done.error();
+                    break;
+                }
             }
+            taken.files.clear();
             const bool ok = taken.error.isEmpty();
             if (ok && batch_.on_committed) batch_.on_committed(taken.index, taken.image);
             lock.lock();
@@ -107,8 +113,8 @@ class Runner {
 
     const BatchRun& batch_;
     std::mutex mutex_;
-    std::condition_variable room_;        // the committer moved on, or the run stopped
-    std::vector<PendingButton> pending_;  // by label index modulo its size
+    std::condition_variable room_;  // the committer moved on, or the run stopped
+    std::vector<PendingButton> pending_;
     qsizetype next_ = 0;
     qsizetype committed_ = 0;
     bool committing_ = false;

@@ -49,8 +49,7 @@ void ContactSheet::place(qsizetype index, const QImage& button) {
     if (layout_.columns == 0) return;
     const int column = int(index % layout_.columns);
     const int row = int(index / layout_.columns);
-    QPainter painter(&sheet_);
-    painter.setCompositionMode(QPainter::CompositionMode_Source);
+    QPainter painter(&sheet_);  // a transparent button shows the sheet's colour through it
     painter.drawImage(QPoint(kSheetGap + column * (button_.width() + kSheetGap),
                              kSheetGap + row * (button_.height() + kSheetGap)),
                       button);

@@ -1,6 +1,7 @@
 #pragma once
 // Finding the labels that do not fit: the text, with the pixels its effects add, runs past the
-// button's left or right edge, or past the margin on the aligned side.
+// button's left or right edge, or past the margin on the aligned side; and the labels whose files
+// would overwrite another label's.
 #include "core/render/button_style.h"
 #include "core/render/canvas.h"
 
@@ -29,5 +30,9 @@ bool fits(InkSpan span, int width, int align_mode, int margin_left, int margin_r
 // canvas the size of `background`; draws nothing.
 std::vector<qsizetype> labels_past_edges(const QStringList& labels, const ButtonStyle& style,
                                          const Canvas& background);
+
+// The indices of the labels, in list order, one of whose files has the name of another label's
+// file. A label's files are its name (`names`, one per label) followed by each of `suffixes`.
+std::vector<qsizetype> labels_sharing_names(const QStringList& names, const QStringList& suffixes);
 
 }  // namespace qv::cli

@@ -57,6 +57,18 @@ Result<void> read_colour(const QString& text, QString (&parts)[3]) {
     return {};
 }
 
+// Two different, non-empty suffixes: the hover and pressed files of a label must not meet.
+Result<void> read_suffixes(const QString& text, Options& o) {
+    const QStringList parts = text.split(u',');
+    if (parts.size() != 2 || parts[0].isEmpty() || parts[1].isEmpty() || parts[0] == parts[1])
+        return bad(QStringLiteral("--state-suffixes takes two different suffixes HOVER,PRESSED, "
+                                  "not \"%1\"")
+                       .arg(shown_in_message(text)));
+    o.hover_suffix = parts[0];
+    o.pressed_suffix = parts[1];
+    return {};
+}
+
 Result<void> read_value(Options& o, const QString& name, const QString& value) {
     auto number = [&](long long low, long long high, auto& target) -> Result<void> {
         const auto n = number_in_range(name, value, low, high);
@@ -74,6 +86,17 @@ Result<void> read_value(Options& o, const QString& name, const QString& value) {
         o.font_family = value;
     } else if (name == u"--contact-sheet") {
         o.contact_sheet_path = value;
+    } else if (name == u"--name") {
+        if (const auto error = name_template_error(value)) return bad(*error);
+        o.name_template = value;
+    } else if (name == u"--hover") {
+        o.hover_style_path = value;
+    } else if (name == u"--pressed") {
+        o.pressed_style_path = value;
+    } else if (name == u"--state-suffixes") {
+        return read_suffixes(value, o);
+    } else if (name == u"--html") {
+        o.html_path = value;
     } else if (name == u"--style") {
         o.style_path = value;
     } else if (name == u"--save-style") {
@@ -117,10 +140,11 @@ Result<void> read_value(Options& o, const QString& name, const QString& value) {
 }
 
 bool takes_value(const QString& name) {
-    static const QStringList names{"--labels",        "--out",   "--background", "--font",
-                                   "--size",          "--color", "--align",      "--margin-left",
-                                   "--margin-right",  "--y",     "--format",     "--jobs",
-                                   "--contact-sheet", "--style", "--save-style"};
+    static const QStringList names{
+        "--labels", "--out",   "--background",    "--font",           "--size",
+        "--color",  "--align", "--margin-left",   "--margin-right",   "--y",
+        "--format", "--jobs",  "--contact-sheet", "--style",          "--save-style",
+        "--name",   "--hover", "--pressed",       "--state-suffixes", "--html"};
     return names.contains(name);
 }
 
@@ -265,7 +289,9 @@ QString help_text() {
         "\n"
         "Output:\n"
         "  --format bmp|png         file format (default bmp, 24 bits, as the window\n"
-        "                           writes)\n"
+        "                           writes); PNG keeps the transparency of a picture\n"
+        "                           that has some, the label drawn over it with soft,\n"
+        "                           partly clear edges in its own colour\n"
         "  --jobs N                 parallel workers, 1 to 256 (default: one per core);\n"
         "                           the files written never depend on it\n"
         "  --contact-sheet FILE     also write one PNG showing every button in a grid,\n"
@@ -273,10 +299,42 @@ QString help_text() {
         "  --check                  write nothing; list on standard output each label\n"
         "                           whose text (with its effect pixels) runs past the\n"
         "                           button's left or right edge, or past the margin on\n"
-        "                           the aligned side\n"
+        "                           the aligned side, or one of whose files would have\n"
+        "                           the name of another label's file\n"
         "  --quiet                  no progress bar, and no summary of --check on\n"
         "                           standard error\n"
         "  --help, --version\n"
+        "\n"
+        "Web sets:\n"
+        "  --name TEMPLATE          file names (default {label}); the extension is added\n"
+        "                           after. {label} is the label as typed, {n} its place\n"
+        "                           in the list from 1, {slug} the label in lower case\n"
+        "                           with letters and digits (any script) kept and every\n"
+        "                           run of other characters made one -, none at either\n"
+        "                           end (a label without letters or digits gives {n});\n"
+        "                           the result follows the label path rules above\n"
+        "  --hover FILE             also draw every label with this style file's look,\n"
+        "                           named with -hover after the name\n"
+        "  --pressed FILE           the same for the pressed look, named with -pressed\n"
+        "  --state-suffixes HOVER,PRESSED\n"
+        "                           other suffixes for those two looks\n"
+        "  --html FILE              once every file is written, a self-contained page\n"
+        "                           (no script, nothing fetched from elsewhere) showing\n"
+        "                           the set as a menu, with the hover look under the\n"
+        "                           pointer and the pressed look while pressed\n"
+        "\n"
+        "A hover or pressed style without a background draws on the main picture and\n"
+        "the main format applies; the style options above apply to the main look only.\n"
+        "A label's files are written main, hover, pressed, before the next label's.\n"
+        "\n"
+        "Example: a transparent, named, three-state set and its page:\n"
+        "  quorvane-batch --labels samples/menu.txt --out site/img \\\n"
+        "      --background buttons/green_pill_clear.png --format png \\\n"
+        "      --font \"DejaVu Sans\" --bold --shadow --name 'btn-{slug}' \\\n"
+        "      --hover samples/hover.qvstyle --pressed samples/pressed.qvstyle \\\n"
+        "      --html site/menu.html\n"
+        "writes site/img/btn-home.png, btn-home-hover.png, btn-home-pressed.png,\n"
+        "btn-news.png... and site/menu.html.\n"
         "\n"
         "Labels are written in list order; when two labels are equal the later one wins.\n"
         "The last line on standard output is \"wrote N buttons to DIR\". A progress bar\n"

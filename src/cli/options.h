@@ -2,6 +2,7 @@
 // The command line of quorvane-batch, read into typed settings. Reading checks every value
 // (ranges are refused, never clamped) but touches no file: the caller checks the inputs.
 #include "core/io/button_output.h"
+#include "core/io/name_template.h"
 #include "core/io/result.h"
 #include "core/render/button_style.h"
 
@@ -38,6 +39,12 @@ struct Options {
     ButtonFormat format = ButtonFormat::Bmp;
     int jobs = 0;  // 0: one per core
     QString contact_sheet_path;
+    QString name_template = kDefaultNameTemplate;
+    QString hover_style_path;    // empty: no hover look
+    QString pressed_style_path;  // empty: no pressed look
+    QString hover_suffix = QStringLiteral("-hover");
+    QString pressed_suffix = QStringLiteral("-pressed");
+    QString html_path;        // empty: no page
     QString style_path;       // --style: read first, the other options override it
     QString save_style_path;  // --save-style
     bool check = false;

@@ -2,11 +2,16 @@
 
 #include "cli/batch_runner.h"
 #include "cli/contact_sheet.h"
+#include "cli/html_page.h"
 #include "cli/label_check.h"
+#include "cli/look_loader.h"
 #include "cli/options.h"
 #include "cli/progress.h"
 #include "cli/style_options.h"
+#include "core/io/atomic_write.h"
 #include "core/io/message_text.h"
+#include "core/io/name_template.h"
+#include "core/io/output_path.h"
 #include "core/io/output_plan.h"
 #include "core/io/picture_loader.h"
 #include "core/io/text_list.h"
@@ -18,6 +23,8 @@
 #include <QThread>
 
 #include <unistd.h>
+#include <algorithm>
+#include <iterator>
 #include <memory>
 
 namespace qv::cli {
@@ -25,8 +32,10 @@ namespace {
 
 struct Inputs {
     QStringList labels;
-    Canvas background;
-    bool has_picture = false;
+    QStringList names;  // each label's file name, without extension
+    LookPicture picture;
+    std::vector<ButtonLook> looks;         // the main look first
+    std::optional<size_t> hover, pressed;  // their places in `looks`, when made
     std::optional<SheetLayout> sheet;
 };
 
@@ -53,26 +62,38 @@ bool is_directory(const QString& path) {
 
 // Everything is read and checked before the first file is written, so that bad input writes
 // nothing at all.
-Result<Inputs> load_inputs(const Options& o) {
+Result<Inputs> load_inputs(const Options& o, QStringList& warnings) {
     Inputs in;
     if (!o.labels_path.isEmpty()) {
         auto labels = read_labels(o.labels_path);
         if (!labels) return Failure{QStringLiteral("--labels: ") + labels.error()};
         in.labels = std::move(*labels);
     }
+    for (qsizetype i = 0; i < in.labels.size(); ++i)
+        in.names << expand_name(o.name_template, in.labels[i], i + 1);
 
-    if (o.background_path.isEmpty()) {
-        in.background = Canvas::make({65, 43}, kWindowBackground);
-    } else {
-        auto picture = load_picture(o.background_path, kWindowBackground);
-        if (!picture) return Failure{QStringLiteral("--background: ") + picture.error()};
-        in.background = Canvas::from_picture(*picture, kWindowBackground);
-        in.has_picture = true;
-    }
+    auto picture = load_look_picture(o.background_path, o.format);
+    if (!picture) return Failure{QStringLiteral("--background: ") + picture.error()};
+    in.picture = std::move(*picture);
 
     if (!o.font_family.isEmpty() && !QFontDatabase::hasFamily(o.font_family))
         return Failure{QStringLiteral("--font: no font family \"%1\" is installed")
                            .arg(shown_in_message(o.font_family))};
+    in.looks.push_back(look_for(o, in.picture, QString()));
+    struct State {
+        QString option, style_path, suffix;
+        std::optional<size_t>& place;
+    };
+    for (const State& state :
+         {State{"--hover", o.hover_style_path, o.hover_suffix, in.hover},
+          State{"--pressed", o.pressed_style_path, o.pressed_suffix, in.pressed}}) {
+        if (state.style_path.isEmpty()) continue;
+        auto look =
+            state_look(state.option, state.style_path, state.suffix, o, in.picture, warnings);
+        if (!look) return Failure{look.error()};
+        state.place = in.looks.size();
+        in.looks.push_back(std::move(*look));
+    }
     if (!o.save_style_path.isEmpty()) {
         const QString folder = QFileInfo(o.save_style_path).absolutePath();
         if (!is_directory(folder))
@@ -84,53 +105,86 @@ Result<Inputs> load_inputs(const Options& o) {
     if (!is_directory(o.out_dir))
         return Failure{QStringLiteral("--out: the directory %1 does not exist")
                            .arg(shown_in_message(o.out_dir))};
+    if (!o.html_path.isEmpty()) {
+        const QString folder = QFileInfo(o.html_path).absolutePath();
+        if (!is_directory(folder))
+            return Failure{QStringLiteral("--html: the directory %1 does not exist")
+                               .arg(shown_in_message(folder))};
+    }
     if (!o.contact_sheet_path.isEmpty()) {
         const QString folder = QFileInfo(o.contact_sheet_path).absolutePath();
         if (!is_directory(folder))
             return Failure{QStringLiteral("--contact-sheet: the directory %1 does not exist")
                                .arg(shown_in_message(folder))};
-        auto layout = sheet_layout(in.labels.size(), in.background.image.size());
+        auto layout = sheet_layout(in.labels.size(), in.picture.background.image.size());
         if (!layout) return Failure{layout.error()};
         in.sheet = *layout;
     }
+    // Every file the run would write, each label's looks in order, is checked first.
+    QStringList files;
+    for (const QString& name : in.names)
+        for (const ButtonLook& look : in.looks) files << name + look.suffix;
     if (const Result<void> checked =
-            check_output_plan(in.labels, o.out_dir, o.background_path, extension_for(o.format));
+            check_output_plan(files, o.out_dir, o.background_path, extension_for(o.format));
         !checked)
         return Failure{checked.error()};
     return in;
 }
 
-// The window centres the text line when it loads a picture, measuring the line in the label
-// font on the preview canvas; before any picture the line stays at the top.
-std::int16_t text_y_for(const Options& o, const Inputs& in) {
-    if (o.text_y) return *o.text_y;
-    if (!in.has_picture) return 0;
-    Canvas preview = Canvas::make(in.background.image.size(), kWindowBackground);
-    set_label_font(preview, style_for(o, 0));
-    return centred_text_y(preview.height(), line_height(preview));
+// The suffixes of the looks made: the main look's is empty.
+QStringList look_suffixes(const Options& o) {
+    QStringList suffixes{QString()};
+    if (!o.hover_style_path.isEmpty()) suffixes << o.hover_suffix;
+    if (!o.pressed_style_path.isEmpty()) suffixes << o.pressed_suffix;
+    return suffixes;
 }
 
-int check_labels(const Options& o, const Inputs& in, const ButtonStyle& style, std::FILE* out,
-                 std::FILE* err) {
-    const auto past = labels_past_edges(in.labels, style, in.background);
-    for (qsizetype i : past) print(out, in.labels[i] + u'\n');
+// Each label with a problem once, in list order; the summary tells the problems apart.
+int check_labels(const Options& o, const Inputs& in, std::FILE* out, std::FILE* err) {
+    const auto past = labels_past_edges(in.labels, in.looks[0].style, in.picture.background);
+    const auto sharing = labels_sharing_names(in.names, look_suffixes(o));
+    std::vector<qsizetype> listed;
+    std::set_union(past.begin(), past.end(), sharing.begin(), sharing.end(),
+                   std::back_inserter(listed));
+    for (qsizetype i : listed) print(out, in.labels[i] + u'\n');
     if (!o.quiet)
-        print(err, QStringLiteral("%1 of %2 labels run past the edges\n")
+        print(err, QStringLiteral("%1 of %2 labels run past the edges; %3 share a file name with "
+                                  "another label\n")
                        .arg(past.size())
-                       .arg(in.labels.size()));
+                       .arg(in.labels.size())
+                       .arg(sharing.size()));
     return kExitOk;
 }
 
-int write_buttons(const Options& o, Inputs& in, const ButtonStyle& style, std::FILE* out,
-                  std::FILE* err) {
+// The page for a run that wrote every file: each label's files, where the runner put them.
+Result<void> write_page(const Options& o, const Inputs& in) {
+    const QString extension = extension_for(o.format);
+    auto image = [&](qsizetype i, std::optional<size_t> look) -> std::optional<PageImage> {
+        if (!look) return std::nullopt;
+        const ButtonLook& l = in.looks[*look];
+        return PageImage{*output_path(o.out_dir, in.names[i] + l.suffix, extension),
+                         l.background.image.size()};
+    };
+    std::vector<PageButton> buttons;
+    buttons.reserve(size_t(in.labels.size()));
+    for (qsizetype i = 0; i < in.labels.size(); ++i) {
+        buttons.push_back({in.labels[i], *image(i, 0), image(i, in.hover), image(i, in.pressed)});
+    }
+    const QString page_dir = QFileInfo(o.html_path).absolutePath();
+    const QString title = QStringLiteral("%1 buttons").arg(in.labels.size());
+    return write_file_atomically(o.html_path, page_html(buttons, page_dir, title).toUtf8());
+}
+
+int write_buttons(const Options& o, const Inputs& in, std::FILE* out, std::FILE* err) {
     ProgressBar progress(err, in.labels.size(), !o.quiet && ::isatty(::fileno(err)));
     std::unique_ptr<ContactSheet> sheet;
-    if (in.sheet) sheet = std::make_unique<ContactSheet>(*in.sheet, in.background.image.size());
+    if (in.sheet)
+        sheet = std::make_unique<ContactSheet>(*in.sheet, in.picture.background.image.size());
 
     BatchRun run;
     run.labels = in.labels;
-    run.style = style;
-    run.background = in.background;
+    run.names = in.names;
+    run.looks = in.looks;
     run.out_dir = o.out_dir;
     run.format = o.format;
     run.jobs = o.jobs > 0 ? o.jobs : QThread::idealThreadCount();
@@ -145,6 +199,9 @@ int write_buttons(const Options& o, Inputs& in, const ButtonStyle& style, std::F
     std::optional<QString> failure = outcome.failure;
     if (!failure && sheet) {
         if (auto saved = sheet->save(o.contact_sheet_path); !saved) failure = saved.error();
+    }
+    if (!failure && !o.html_path.isEmpty()) {
+        if (auto saved = write_page(o, in); !saved) failure = saved.error();
     }
     if (failure) print(err, QStringLiteral("quorvane-batch: %1\n").arg(*failure));
     print(out, QStringLiteral("wrote %1 buttons to %2\n").arg(outcome.written).arg(o.out_dir));
@@ -172,12 +229,15 @@ int run_tool(const QStringList& args, std::FILE* out, std::FILE* err) {
     const auto styled = with_style_file(args, *parsed, warnings);
     for (const QString& warning : warnings)
         print(err, QStringLiteral("quorvane-batch: %1\n").arg(warning));
+    const qsizetype warnings_shown = warnings.size();
     if (!styled) {
         print(err, QStringLiteral("quorvane-batch: %1\n").arg(styled.error()));
         return kExitBadInput;
     }
     const Options& o = styled->options;
-    auto inputs = load_inputs(o);
+    auto inputs = load_inputs(o, warnings);
+    for (const QString& warning : warnings.mid(warnings_shown))
+        print(err, QStringLiteral("quorvane-batch: %1\n").arg(warning));
     if (!inputs) {
         print(err, QStringLiteral("quorvane-batch: %1\n").arg(inputs.error()));
         return kExitBadInput;
@@ -189,9 +249,7 @@ int run_tool(const QStringList& args, std::FILE* out, std::FILE* err) {
         }
         if (o.labels_path.isEmpty()) return kExitOk;
     }
-    const ButtonStyle style = style_for(o, text_y_for(o, *inputs));
-    return o.check ? check_labels(o, *inputs, style, out, err)
-                   : write_buttons(o, *inputs, style, out, err);
+    return o.check ? check_labels(o, *inputs, out, err) : write_buttons(o, *inputs, out, err);
 }
 
 }  // namespace qv::cli

@@ -1,4 +1,5 @@
 #include "cli/contact_sheet.h"
+#include "cli/html_page.h"
 #include "cli/label_check.h"
 #include "cli/options.h"
 #include "cli/progress.h"
@@ -15,14 +16,33 @@ using namespace qv::cli;
 // Refused just outside every range, taken at its edge; never clamped.
 TEST(Options, RangesAreRefusedNotClamped) {
     const QStringList io{"--labels", "l.txt", "--out", "o"};
-    for (const char* bad :
-         {"--size 4", "--size 101", "--size 12.5", "--size ", "--size", "--margin-left 201",
-          "--margin-right -1", "--jobs 0", "--jobs 257", "--y 32768", "--align centre",
-          "--format gif", "--color 1,2", "--color 1,x,3", "--color 1,2,40000", "--bold=1", "--nope",
-          "--version --nope"})
+    for (const char* bad : {"--size 4",
+                            "--size 101",
+                            "--size 12.5",
+                            "--size ",
+                            "--size",
+                            "--margin-left 201",
+                            "--margin-right -1",
+                            "--jobs 0",
+                            "--jobs 257",
+                            "--y 32768",
+                            "--align centre",
+                            "--format gif",
+                            "--color 1,2",
+                            "--color 1,x,3",
+                            "--color 1,2,40000",
+                            "--bold=1",
+                            "--nope",
+                            "--version --nope",
+                            "--name {Slug}",
+                            "--name=",
+                            "--state-suffixes -a",
+                            "--state-suffixes -a,-a",
+                            "--state-suffixes ,-b"})
         EXPECT_FALSE(parse_options(io + QString(bad).split(' ')).ok()) << bad;
     for (const char* good : {"--size=5", "--size 100", "--margin-right 200", "--y -32768",
-                             "--jobs 256", "--color 12.5,300,-5", "--align right"})
+                             "--jobs 256", "--color 12.5,300,-5", "--align right",
+                             "--name btn-{n}-{slug}", "--state-suffixes _over,_down"})
         EXPECT_TRUE(parse_options(io + QString(good).split(' ')).ok()) << good;
     EXPECT_FALSE(parse_options({"--labels", "l.txt"}).ok());  // no --out
     EXPECT_TRUE(parse_options({"--labels", "l.txt", "--check"}).ok());
@@ -35,6 +55,25 @@ TEST(LabelCheck, EffectPixelsAndTheAlignedMargin) {
     EXPECT_FALSE(fits({0, 65.5}, 65, qv::kAlignCentre, 0, 0));
     EXPECT_FALSE(fits({10, 60.5}, 65, qv::kAlignRight, 0, 5));
     EXPECT_FALSE(fits({2, 20}, 65, qv::kAlignLeft, 3, 0));
+}
+
+// Any two files of different labels with one name, whichever looks they belong to.
+TEST(LabelCheck, LabelsSharingAFileName) {
+    const QStringList names{"home", "news", "home", "a", "a-hover", "b"};
+    using Found = std::vector<qsizetype>;
+    EXPECT_EQ(labels_sharing_names(names, {""}), (Found{0, 2}));
+    EXPECT_EQ(labels_sharing_names(names, {"", "-hover"}), (Found{0, 2, 3, 4}));
+    EXPECT_EQ(labels_sharing_names({"a", "b"}, {"", "-x", "-y"}), Found{});
+}
+
+TEST(HtmlPage, RelativeUrlsAndEscapedLabels) {
+    EXPECT_EQ(relative_url("/w/site", "/w/site/img/a b#1?.png"), "img/a%20b%231%3F.png");
+    EXPECT_EQ(relative_url("/w/site/pages", "/w/site/img/caf\u00e9.png"), "../img/caf%C3%A9.png");
+    const QString page = page_html({{"<b>\"Q&A\"", {"/w/x.png", {80, 30}}, {}, {}}}, "/w", "t");
+    EXPECT_TRUE(page.contains(R"(<img class="m" src="x.png" alt="&lt;b&gt;&quot;Q&amp;A&quot;" )"
+                              R"(width="80" height="30">)"))
+        << page.toStdString();
+    EXPECT_FALSE(page.contains("<script") || page.contains("http") || page.contains(":hover"));
 }
 
 TEST(ContactSheet, NearlySquareGridAndALimit) {

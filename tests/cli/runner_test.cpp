@@ -34,7 +34,9 @@ TEST_P(Runner, AFailureKeepsTheButtonsBeforeItAndLeavesNothingElse) {
         ASSERT_TRUE(QDir().mkpath(out));
         qv::cli::BatchRun run;
         run.labels = labels;
-        run.background = qv::Canvas::make({65, 43}, qv::kWindowBackground);
+        qv::cli::ButtonLook look;
+        look.background = qv::Canvas::make({65, 43}, qv::kWindowBackground);
+        run.looks = {look};
         run.out_dir = out;
         run.jobs = jobs;
         run.staging = GetParam();

@@ -115,6 +115,82 @@ TEST_F(Tool, JobsDoNotChangeTheFiles) {
     EXPECT_EQ(rgb32(sheet.copy(2 * cli::kSheetGap + 150, cli::kSheetGap, 150, 56)), second);
 }
 
+// PNG keeps a picture's clear corners; BMP flattens them as the window does. Names come from
+// the template.
+TEST_F(Tool, TransparentCornersAndTemplateNames) {
+    QImage rounded(80, 30, QImage::Format_ARGB32);
+    rounded.fill(qRgba(200, 30, 30, 255));
+    for (QPoint corner : {QPoint(0, 0), QPoint(79, 0), QPoint(0, 29), QPoint(79, 29)})
+        rounded.setPixel(corner, qRgba(1, 2, 3, 0));
+    ASSERT_TRUE(rounded.save(path("rounded.png")));
+    const QStringList args{"--labels",     write("labels.txt", "Home\r\nAbout us\r\n?!\r\n"),
+                           "--background", path("rounded.png"),
+                           "--out",        out,
+                           "--name",       "{n}-{slug}"};
+    ASSERT_EQ(run(args, "--format png --quiet").status, 0);
+    ASSERT_EQ(run(args, "--format bmp --quiet").status, 0);
+    EXPECT_EQ(files(out), (QStringList{"1-home.bmp", "1-home.png", "2-about-us.bmp",
+                                       "2-about-us.png", "3-3.bmp", "3-3.png"}));
+    const QImage png(path("out/2-about-us.png"));
+    EXPECT_EQ(png.pixel(79, 29), qRgba(1, 2, 3, 0));
+    EXPECT_EQ(png.pixel(40, 2), qRgba(200, 30, 30, 255));
+    EXPECT_EQ(QImage(path("out/2-about-us.bmp")).pixel(79, 29), kWindowBackground.rgb());
+}
+
+// Each label's three files, in list order, match single runs with each look's style; command
+// line options apply to the main look only, and a state style without a picture uses the main one.
+TEST_F(Tool, HoverAndPressedLooksMatchSingleRuns) {
+    const QString labels = write("labels.txt", "Home\r\nAbout us\r\nContact!\r\n");
+    QImage pressed_back(150, 56, QImage::Format_RGB32);
+    pressed_back.fill(qRgb(20, 40, 60));
+    ASSERT_TRUE(pressed_back.save(path("pressed.png")));
+    const QString hover = write("h.qvstyle",
+                                R"({"quorvane_style": 1, "font": "DejaVu Sans", "size": 12,
+                                    "color": [255, 255, 0], "outline": true})");
+    const QString pressed = write("p.qvstyle",
+                                  R"({"quorvane_style": 1, "font": "DejaVu Sans", "size": 12,
+                                      "y": 5, "shadow": true, "background": "pressed.png"})");
+    const QStringList common{"--labels", labels, "--name", "{slug}", "--format", "png", "--quiet"};
+    const QStringList main{"--background", picture(), "--font", "DejaVu Sans", "--3d"};
+    const Outcome set = run(common + main +
+                            QStringList{"--out", out, "--hover", hover, "--pressed", pressed,
+                                        "--state-suffixes", "_over,_down", "--jobs", "2"});
+    ASSERT_EQ(set.status, 0) << set.err.toStdString();
+    EXPECT_TRUE(set.out.endsWith(QStringLiteral("wrote 3 buttons to %1\n").arg(out)));
+    QStringList expected;
+    for (const char* name : {"about-us", "contact", "home"})
+        for (const char* suffix : {"", "_down", "_over"})
+            expected << QString(name) + suffix + ".png";
+    EXPECT_EQ(files(out), expected);
+
+    const std::pair<const char*, QStringList> singles[] = {
+        {"", main},
+        {"_over", {"--style", hover, "--background", picture()}},
+        {"_down", {"--style", pressed}}};
+    for (const auto& [suffix, args] : singles) {
+        const QString dir = path(QStringLiteral("single%1").arg(suffix));
+        QDir().mkpath(dir);
+        ASSERT_EQ(run(common + args + QStringList{"--out", dir}).status, 0);
+        for (const char* name : {"about-us", "contact", "home"})
+            EXPECT_EQ(QImage(dir + "/" + name + ".png"), QImage(out + "/" + name + suffix + ".png"))
+                << name << suffix;
+    }
+}
+
+// A label's looks are files like any other: the first that fails stops the run, the main button
+// before it stays and nothing after it is written.
+TEST_F(Tool, AFailingLookStopsTheRunAfterTheFilesBeforeIt) {
+    const QString style = write("h.qvstyle", R"({"quorvane_style": 1})");
+    QDir(out).mkpath("B");  // B's hover goes into B/, which exists; C's does not
+    const Outcome o = run({"--labels", write("labels.txt", "B\r\nC\r\nD\r\n"), "--out", out,
+                           "--hover", style, "--pressed", style, "--state-suffixes", "/h,-p"},
+                          "--quiet --jobs 2");
+    EXPECT_EQ(o.status, 1);
+    EXPECT_TRUE(o.err.contains(out + "/C/h.bmp")) << o.err.toStdString();
+    EXPECT_EQ(files(out), (QStringList{"B-p.bmp", "B.bmp", "C.bmp"}));
+    EXPECT_EQ(files(out + "/B"), QStringList{"h.bmp"});
+}
+
 TEST_F(Tool, BadInputExitsTwoAndWritesNothing) {
     const QString labels = write("labels.txt", "Home\r\nNews\r\n");
     const QStringList io{"--labels", labels, "--out", out};
@@ -127,7 +203,9 @@ TEST_F(Tool, BadInputExitsTwoAndWritesNothing) {
         {io + QStringList{"--background", write("junk.png", "x")}, "", "--background: Cannot load"},
         {{"--labels", labels, "--out", path("nowhere")}, "", "nowhere does not exist"},
         {io + QStringList{"--font", "No Such Face 123"}, "", "No Such Face 123"},
-        {io + QStringList{"--contact-sheet", path("no/sheet.png")}, "", "--contact-sheet"}};
+        {io + QStringList{"--contact-sheet", path("no/sheet.png")}, "", "--contact-sheet"},
+        {io + QStringList{"--hover", path("none.qvstyle")}, "", "--hover"},
+        {io + QStringList{"--pressed", write("bad.qvstyle", "{\"size\": 4}")}, "", "--pressed"}};
     for (const auto& [args, options, says] : cases) {
         const Outcome o = run(args, options);
         EXPECT_TRUE(o.status == 2 && o.err.contains(says) && files(out).isEmpty())
@@ -210,6 +288,11 @@ TEST_F(Tool, CheckReadsTheListFromStandardInput) {
     const Outcome unread = run({"--labels", "-", "--out", out}, "", {}, tmp_.path());
     EXPECT_EQ(unread.status, 2);
     EXPECT_TRUE(unread.err.contains("Cannot read standard input: ")) << unread.err.toStdString();
+
+    const Outcome names =
+        run({"--labels", "-", "--name", "{slug}"}, "--check", "Home\r\nNews\r\nHOME!\r\n");
+    EXPECT_EQ(names.out.toStdString(), "Home\nHOME!\n");
+    EXPECT_TRUE(names.err.contains("2 share a file name")) << names.err.toStdString();
 }
 
 }  // namespace

@@ -4,8 +4,6 @@
 #include "core/io/message_text.h"
 #include "core/io/output_path.h"
 
-#include <QBuffer>
-
 #include <utility>
 
 namespace qv {
@@ -15,20 +13,23 @@ QString extension_for(ButtonFormat format) {
 }
 
 Result<QByteArray> encode_button(const QImage& image, ButtonFormat format) {
-    if (format == ButtonFormat::Bmp) return encode_bmp24(image);
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    if (!image.save(&buffer, "PNG"))
-        return Failure{QStringLiteral("the button picture could not be encoded")};
+    return ButtonEncoder(format).encode(image);
+}
+
+ButtonEncoder::ButtonEncoder(ButtonFormat format) : format_(format) {}
+
+Result<QByteArray> ButtonEncoder::encode(const QImage& image) {
+    if (format_ == ButtonFormat::Bmp) return encode_bmp24(image);
+    QByteArray bytes = png_.encode(image);
+    if (bytes.isEmpty()) return Failure{QStringLiteral("the button picture could not be encoded")};
     return bytes;
 }
 
-Result<StagedFile> stage_button(const QImage& image, const QString& directory, const QString& label,
-                                ButtonFormat format, Staging staging) {
-    const Result<QString> path = output_path(directory, label, extension_for(format));
+Result<StagedFile> stage_button(const QImage& image, const QString& directory, const QString& name,
+                                ButtonEncoder& encoder, Staging staging) {
+    const Result<QString> path = output_path(directory, name, extension_for(encoder.format()));
     if (!path) return Failure{path.error()};
-    const Result<QByteArray> bytes = encode_button(image, format);
+    const Result<QByteArray> bytes = encoder.encode(image);
     if (!bytes)
         return Failure{
             QStringLiteral("Cannot write %1: %2").arg(shown_in_message(*path), bytes.error())};
@@ -37,7 +38,8 @@ Result<StagedFile> stage_button(const QImage& image, const QString& directory, c
 
 Result<QString> save_button(const QImage& image, const QString& directory, const QString& label,
                             ButtonFormat format, Staging staging) {
-    Result<StagedFile> staged = stage_button(image, directory, label, format, staging);
+    ButtonEncoder encoder(format);
+    Result<StagedFile> staged = stage_button(image, directory, label, encoder, staging);
     if (!staged) return Failure{staged.error()};
     QString path = staged->final_path();
     if (Result<void> committed = commit_file(std::move(*staged)); !committed)

@@ -1,6 +1,7 @@
 #pragma once
 // Saving one finished button: the path rules, the file format and an atomic write, shared by the
 // window's batch run and the command line tool.
+#include "core/io/png_writer.h"
 #include "core/io/result.h"
 #include "core/io/staged_file.h"
 
@@ -18,10 +19,25 @@ QString extension_for(ButtonFormat format);  // ".bmp" or ".png"
 // 4 GiB).
 Result<QByteArray> encode_button(const QImage& image, ButtonFormat format);
 
-// Forms the path for `label` in `directory`, encodes the button and stages its file; the button
-// appears when the file is committed. A failure names the path and the reason.
-Result<StagedFile> stage_button(const QImage& image, const QString& directory, const QString& label,
-                                ButtonFormat format, Staging staging = Staging::Nameless);
+// Encodes button after button in one format, keeping what it sets up between them; one for
+// each thread.
+class ButtonEncoder {
+  public:
+    explicit ButtonEncoder(ButtonFormat format);
+    ButtonFormat format() const { return format_; }
+    // The file's bytes, or why the picture cannot be encoded.
+    Result<QByteArray> encode(const QImage& image);
+
+  private:
+    ButtonFormat format_;
+    PngEncoder png_;
+};
+
+// Forms the path for the file `name` in `directory` (the extension is the encoder's), encodes
+// the button and stages its file; the button appears when the file is committed. A failure names
+// the path and the reason.
+Result<StagedFile> stage_button(const QImage& image, const QString& directory, const QString& name,
+                                ButtonEncoder& encoder, Staging staging = Staging::Nameless);
 
 // Stages the button and commits it at once. Returns the path written, or a message naming the
 // path and the reason.

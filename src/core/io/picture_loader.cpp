@@ -46,7 +46,7 @@ Failure too_large_failure(const QString& path, QSize size) {
 
 }  // namespace
 
-Result<QImage> load_picture(const QString& path, QColor fill) {
+Result<QImage> decode_picture(const QString& path) {
     const QFileInfo info(path);
     if (!info.exists()) return cannot_load(path, system_error_text(ENOENT));
     if (info.isDir()) return cannot_load(path, system_error_text(EISDIR));
@@ -60,6 +60,13 @@ Result<QImage> load_picture(const QString& path, QColor fill) {
     if (picture.isNull()) return cannot_load(path, reader.errorString());
     if (too_large(picture.size())) return too_large_failure(path, picture.size());
 
+    picture = picture.convertToFormat(picture.hasAlphaChannel() ? QImage::Format_ARGB32
+                                                                : QImage::Format_RGB32);
+    set_screen_resolution(picture);
+    return picture;
+}
+
+QImage flattened(const QImage& picture, QColor fill) {
     QImage result;
     if (picture.hasAlphaChannel()) {
         result = QImage(picture.size(), QImage::Format_RGB32);
@@ -71,6 +78,12 @@ Result<QImage> load_picture(const QString& path, QColor fill) {
     }
     set_screen_resolution(result);
     return result;
+}
+
+Result<QImage> load_picture(const QString& path, QColor fill) {
+    Result<QImage> picture = decode_picture(path);
+    if (!picture) return picture;
+    return flattened(*picture, fill);
 }
 
 QPoint canvas_position(QSize frame, QSize picture) {

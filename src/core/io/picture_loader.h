@@ -1,5 +1,6 @@
 #pragma once
-// Background pictures: anything Qt can decode, transparent pixels filled with the canvas colour.
+// Background pictures: anything Qt can decode; transparent pixels are filled with the canvas
+// colour, except for formats that keep them.
 #include "core/io/result.h"
 
 #include <QColor>
@@ -12,7 +13,14 @@
 
 namespace qv {
 
-// Decodes the picture at `path` into an opaque RGB32 image at 96 dpi, or says why it could not.
+// Decodes the picture at `path` at 96 dpi, or says why it could not: ARGB32 (not premultiplied,
+// so every pixel keeps its colour) when the picture has an alpha channel, otherwise RGB32.
+Result<QImage> decode_picture(const QString& path);
+
+// The picture over `fill`, opaque RGB32 at 96 dpi, as the window shows it.
+QImage flattened(const QImage& picture, QColor fill);
+
+// decode_picture, then flattened.
 Result<QImage> load_picture(const QString& path, QColor fill);
 
 // The memory a background picture may take once decoded. Each program sets it as Qt's image

@@ -43,8 +43,10 @@ class FullDisk : public testing::TestWithParam<std::tuple<Limit, qv::Staging>> {
     qv::cli::BatchOutcome run_runner(const QStringList& labels, const QString& out, int jobs) {
         qv::cli::BatchRun run;
         run.labels = labels;
-        run.style.effet1_on = run.style.effet2_on = run.style.effet3_on = qv::kTrue;
-        run.background = qv::Canvas::from_picture(button_picture(40), qv::kWindowBackground);
+        qv::cli::ButtonLook look;
+        look.style.effet1_on = look.style.effet2_on = look.style.effet3_on = qv::kTrue;
+        look.background = qv::Canvas::from_picture(button_picture(40), qv::kWindowBackground);
+        run.looks = {look};
         run.out_dir = out;
         run.jobs = jobs;
         run.staging = staging();

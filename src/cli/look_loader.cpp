@@ -1,0 +1,57 @@
+#include "cli/look_loader.h"
+
+#include "cli/style_options.h"
+#include "core/io/message_text.h"
+#include "core/io/picture_loader.h"
+#include "core/render/text_renderer.h"
+
+#include <QFontDatabase>
+
+namespace qv::cli {
+
+Result<LookPicture> load_look_picture(const QString& path, ButtonFormat format) {
+    LookPicture look;
+    if (path.isEmpty()) {
+        look.background = Canvas::make({65, 43}, kWindowBackground);
+        return look;
+    }
+    auto picture = decode_picture(path);
+    if (!picture) return Failure{picture.error()};
+    look.background =
+        Canvas::from_picture(flattened(*picture, kWindowBackground), kWindowBackground);
+    if (format == ButtonFormat::Png && picture->hasAlphaChannel())
+        look.transparent = std::move(*picture);
+    look.has_picture = true;
+    return look;
+}
+
+std::int16_t text_y_for(const Options& o, const LookPicture& picture) {
+    if (o.text_y) return *o.text_y;
+    if (!picture.has_picture) return 0;
+    Canvas preview = Canvas::make(picture.background.image.size(), kWindowBackground);
+    set_label_font(preview, style_for(o, 0));
+    return centred_text_y(preview.height(), line_height(preview));
+}
+
+ButtonLook look_for(const Options& o, const LookPicture& picture, const QString& suffix) {
+    return {style_for(o, text_y_for(o, picture)), picture.background, picture.transparent, suffix};
+}
+
+Result<ButtonLook> state_look(const QString& option, const QString& style_path,
+                              const QString& suffix, const Options& main,
+                              const LookPicture& main_picture, QStringList& warnings) {
+    const QString file = option + u' ' + shown_in_message(style_path);
+    auto style = read_style_file(style_path);
+    if (!style) return Failure{file + QStringLiteral(": ") + style.error()};
+    for (const QString& w : style->warnings) warnings << file + QStringLiteral(": ") + w;
+    const Options state = options_from_style(style->settings);
+    if (!state.font_family.isEmpty() && !QFontDatabase::hasFamily(state.font_family))
+        return Failure{QStringLiteral("%1: \"font\": no font family \"%2\" is installed")
+                           .arg(file, shown_in_message(state.font_family))};
+    if (state.background_path.isEmpty()) return look_for(state, main_picture, suffix);
+    auto picture = load_look_picture(state.background_path, main.format);
+    if (!picture) return Failure{file + QStringLiteral(": \"background\": ") + picture.error()};
+    return look_for(state, *picture, suffix);
+}
+
+}  // namespace qv::cli
