@@ -147,10 +147,6 @@ TEST(Drawing, EveryPassDrawsTheUnderline) {
             << "row " << y;
 }
 
-}  // namespace
-
-namespace {
-
 // Every pixel that is not the canvas's back colour.
 QRect ink_bounds(const QImage& img) {
     QRect ink;
