@@ -101,8 +101,6 @@ TEST(OutputPath, JoinsWithOneSlashKeepsTheLabelAndRefusesToLeave) {
     for (const QString label : {"/etc/Home", "../Home", "a/../../Home", "..", "a/.."})
         EXPECT_TRUE(qv::output_path("/out", label).error().contains('"' + label + '"'))
             << label.toStdString();
-    const QString nul = QString("Ho") + QChar(0) + "me";
-    EXPECT_TRUE(qv::output_path("/out", nul).error().contains("/out/Ho\\x00me.bmp"));
 }
 
 }  // namespace

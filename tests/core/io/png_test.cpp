@@ -3,27 +3,28 @@
 #include <gtest/gtest.h>
 #include <QImage>
 
-#include <array>
-#include <cstdint>
-
 namespace {
 
 using qv::PngFilter;
 
-// Every kind of pixel a button has: a gradient, sharp edges, and (with alpha) clear, partly clear
-// and opaque pixels whose colours must all survive.
+// Every kind of pixel a button has: a gradient, sharp edges, low noise (where the Paeth predictor
+// meets its ties) and, with alpha, clear, partly clear and opaque pixels whose colours must all
+// survive.
 QImage sample(bool alpha) {
+    unsigned seed = 1;
+    const auto noise = [&seed] { return int((seed = seed * 1103515245 + 12345) >> 16) % 4; };
     QImage image(37, 13, alpha ? QImage::Format_ARGB32 : QImage::Format_RGB32);
     for (int y = 0; y < image.height(); ++y)
         for (int x = 0; x < image.width(); ++x)
             image.setPixel(x, y,
-                           qRgba(x * 7, (x * y) % 256, (x + y) % 2 ? 255 : 0,
+                           qRgba(x * 7, (x * y) % 256, y < 7 ? ((x + y) % 2 ? 255 : 0) : noise(),
                                  alpha ? (x * 23 + y * 5) % 256 : 255));
     image.setDotsPerMeterX(3780);
     image.setDotsPerMeterY(3780);
     return image;
 }
 
+// A wrong predictor or row filter decodes to other pixels, so the round trip checks each one.
 TEST(Png, EveryFilterAndLevelDecodesToTheSamePixels) {
     for (bool alpha : {false, true})
         for (int filter = 0; filter <= 5; ++filter)
@@ -38,22 +39,6 @@ TEST(Png, EveryFilterAndLevelDecodesToTheSamePixels) {
                 EXPECT_EQ(out.dotsPerMeterX(), 3780);
             }
     EXPECT_TRUE(qv::encode_png(QImage()).isEmpty());
-}
-
-TEST(Png, PaethPredictorAndRowFilters) {
-    EXPECT_EQ(qv::paeth(10, 20, 10), 20);  // p = 20: above is exact
-    EXPECT_EQ(qv::paeth(20, 10, 10), 20);  // p = 20: left is exact
-    EXPECT_EQ(qv::paeth(10, 10, 20), 10);  // ties go to left
-    EXPECT_EQ(qv::paeth(0, 255, 128), 128);
-    const std::array<std::uint8_t, 6> row{10, 20, 30, 15, 5, 250};
-    const std::array<std::uint8_t, 6> above{1, 2, 3, 4, 5, 6};
-    std::array<std::uint8_t, 6> out{};
-    qv::filter_row(PngFilter::Sub, row, above, 3, out);
-    EXPECT_EQ(out, (std::array<std::uint8_t, 6>{10, 20, 30, 5, 241, 220}));
-    qv::filter_row(PngFilter::Up, row, above, 3, out);
-    EXPECT_EQ(out, (std::array<std::uint8_t, 6>{9, 18, 27, 11, 0, 244}));
-    qv::filter_row(PngFilter::Average, row, above, 3, out);
-    EXPECT_EQ(out, (std::array<std::uint8_t, 6>{10, 19, 29, 8, 249, 232}));
 }
 
 }  // namespace

@@ -20,6 +20,12 @@ using namespace qv;
 
 const QDir kTree(QUORVANE_SOURCE_DIR);
 
+// A committed picture under assets/, as it is stored or in `format`.
+QImage asset(const QString& name, QImage::Format format = QImage::Format_Invalid) {
+    const QImage image(kTree.filePath(QStringLiteral("assets/%1.png").arg(name)));
+    return format == QImage::Format_Invalid ? image : image.convertToFormat(format);
+}
+
 TEST(Artwork, CommittedFilesAreWhatTheGeneratorDraws) {
     QTemporaryDir tmp;
     const std::vector<art::Output> outputs = art::render_all();
@@ -37,7 +43,7 @@ TEST(Artwork, StoredInTheDepthsTheWindowsExpect) {
         {"gauge", 0},         {"icon_16", 256},      {"icon_32", 256}, {"preview_cursor", 16},
         {"icon_48", 0},       {"icon_64", 0},        {"icon_128", 0},  {"icon_256", 0}};
     for (const auto& [name, colours] : files) {
-        const QImage image(kTree.filePath(QStringLiteral("assets/%1.png").arg(name)));
+        const QImage image = asset(name);
         EXPECT_EQ(image.colorCount(), colours) << name;
         EXPECT_TRUE(!QString(name).startsWith("skin") || image.color(0) == qRgb(178, 177, 164));
     }
@@ -46,11 +52,10 @@ TEST(Artwork, StoredInTheDepthsTheWindowsExpect) {
 // The icon theme's sizes are the window icon's drawing redrawn, not an enlarged 32-pixel icon: each
 // is its own size and shrinks to about the 16-pixel icon.
 TEST(Artwork, IconIsOneDrawingAtEverySize) {
-    const QImage small = QImage(kTree.filePath("assets/icon_16.png"))
-                             .convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    constexpr auto kFormat = QImage::Format_ARGB32_Premultiplied;
+    const QImage small = asset("icon_16", kFormat);
     for (const int size : art::kIconSizes) {
-        const QImage icon = QImage(kTree.filePath(QStringLiteral("assets/icon_%1.png").arg(size)))
-                                .convertToFormat(QImage::Format_ARGB32_Premultiplied);
+        const QImage icon = asset(QStringLiteral("icon_%1").arg(size), kFormat);
         ASSERT_EQ(icon.size(), QSize(size, size)) << size;
         EXPECT_EQ(qAlpha(icon.pixel(0, 0)), 0) << size;
         EXPECT_EQ(qAlpha(icon.pixel(size / 2, size * 3 / 4)), 255) << size;
@@ -71,9 +76,7 @@ TEST(Artwork, IconIsOneDrawingAtEverySize) {
         for (int x = 0; x < size && qAlpha(icon.pixel(x, y)) < 255; ++x)
             blurred += qAlpha(icon.pixel(x, y)) > 0;
         EXPECT_LE(blurred, 1) << size;
-        const QImage enlarged = QImage(kTree.filePath("assets/icon_32.png"))
-                                    .convertToFormat(QImage::Format_ARGB32_Premultiplied)
-                                    .scaled(size, size);
+        const QImage enlarged = asset("icon_32", kFormat).scaled(size, size);
         EXPECT_TRUE(size <= 32 || icon != enlarged) << size;
     }
 }
@@ -81,9 +84,8 @@ TEST(Artwork, IconIsOneDrawingAtEverySize) {
 // The windows copy a hot-spot's rectangle from the pressed skin: doing so for every hot-spot must
 // give the pressed skin, and every button with a look must change under its own rectangle.
 TEST(Artwork, PressedSkinDiffersOnlyUnderHotSpots) {
-    QImage normal(kTree.filePath("assets/skin_normal.png"));
-    QImage pressed(kTree.filePath("assets/skin_pressed.png"));
-    for (QImage* skin : {&normal, &pressed}) skin->convertTo(QImage::Format_RGB32);
+    const QImage normal = asset("skin_normal", QImage::Format_RGB32);
+    const QImage pressed = asset("skin_pressed", QImage::Format_RGB32);
     QImage all_pressed = normal;
     for (const layout::Item& item : layout::main_hot_spots()) {
         QPainter(&all_pressed).drawImage(item.rect, pressed, item.rect);
