@@ -1,8 +1,8 @@
 #include "cli/look_loader.h"
 
-#include "cli/style_options.h"
 #include "core/io/message_text.h"
 #include "core/io/picture_loader.h"
+#include "core/io/style_file.h"
 #include "core/render/text_renderer.h"
 
 #include <QFontDatabase>
@@ -25,16 +25,16 @@ Result<LookPicture> load_look_picture(const QString& path, ButtonFormat format) 
     return look;
 }
 
-std::int16_t text_y_for(const Options& o, const LookPicture& picture) {
-    if (o.text_y) return *o.text_y;
+std::int16_t text_y_for(const StyleSettings& s, const LookPicture& picture) {
+    if (s.text_y) return *s.text_y;
     if (!picture.has_picture) return 0;
     Canvas preview = Canvas::make(picture.background.image.size(), kWindowBackground);
-    set_label_font(preview, style_for(o, 0));
+    set_label_font(preview, style_for(s, 0));
     return centred_text_y(preview.height(), line_height(preview));
 }
 
-ButtonLook look_for(const Options& o, const LookPicture& picture, const QString& suffix) {
-    return {style_for(o, text_y_for(o, picture)), picture.background, picture.transparent, suffix};
+ButtonLook look_for(const StyleSettings& s, const LookPicture& picture, const QString& suffix) {
+    return {style_for(s, text_y_for(s, picture)), picture.background, picture.transparent, suffix};
 }
 
 Result<ButtonLook> state_look(const QString& option, const QString& style_path,
@@ -44,12 +44,12 @@ Result<ButtonLook> state_look(const QString& option, const QString& style_path,
     auto style = read_style_file(style_path);
     if (!style) return Failure{file + QStringLiteral(": ") + style.error()};
     for (const QString& w : style->warnings) warnings << file + QStringLiteral(": ") + w;
-    const Options state = options_from_style(style->settings);
-    if (!state.font_family.isEmpty() && !QFontDatabase::hasFamily(state.font_family))
+    const StyleSettings& state = style->settings;
+    if (!state.font.isEmpty() && !QFontDatabase::hasFamily(state.font))
         return Failure{QStringLiteral("%1: \"font\": no font family \"%2\" is installed")
-                           .arg(file, shown_in_message(state.font_family))};
-    if (state.background_path.isEmpty()) return look_for(state, main_picture, suffix);
-    auto picture = load_look_picture(state.background_path, main.format);
+                           .arg(file, shown_in_message(state.font))};
+    if (state.background.isEmpty()) return look_for(state, main_picture, suffix);
+    auto picture = load_look_picture(state.background, main.style.format);
     if (!picture) return Failure{file + QStringLiteral(": \"background\": ") + picture.error()};
     return look_for(state, *picture, suffix);
 }

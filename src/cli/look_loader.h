@@ -24,9 +24,9 @@ Result<LookPicture> load_look_picture(const QString& path, ButtonFormat format);
 
 // The text line's top: as given, or centred on the picture as the window centres it when it loads
 // one (measured in the look's own font); before any picture it stays at the top.
-std::int16_t text_y_for(const Options& options, const LookPicture& picture);
+std::int16_t text_y_for(const StyleSettings& style, const LookPicture& picture);
 
-ButtonLook look_for(const Options& options, const LookPicture& picture, const QString& suffix);
+ButtonLook look_for(const StyleSettings& style, const LookPicture& picture, const QString& suffix);
 
 // The look a style file describes, for `option` (--hover or --pressed). A style without a
 // background is drawn on the main look's picture; the main look's format applies. Unknown keys

@@ -5,6 +5,7 @@
 
 #include <QStringView>
 
+#include <array>
 #include <limits>
 #include <type_traits>
 
@@ -40,7 +41,7 @@ Result<long long> number_in_range(const QString& option, const QString& text, lo
 
 // Each part as the window's colour boxes read it; a part whose face colour would not even fit
 // the window's 16-bit conversion would fail every drawing, so it is refused here.
-Result<void> read_colour(const QString& text, QString (&parts)[3]) {
+Result<void> read_colour(const QString& text, std::array<QString, 3>& parts) {
     const QStringList split = text.split(u',');
     if (split.size() != 3)
         return bad(QStringLiteral("--color takes three numbers R,G,B, not \"%1\"")
@@ -81,9 +82,9 @@ Result<void> read_value(Options& o, const QString& name, const QString& value) {
     } else if (name == u"--out") {
         o.out_dir = value;
     } else if (name == u"--background") {
-        o.background_path = value;
+        o.style.background = value;
     } else if (name == u"--font") {
-        o.font_family = value;
+        o.style.font = value;
     } else if (name == u"--contact-sheet") {
         o.contact_sheet_path = value;
     } else if (name == u"--name") {
@@ -102,36 +103,36 @@ Result<void> read_value(Options& o, const QString& name, const QString& value) {
     } else if (name == u"--save-style") {
         o.save_style_path = value;
     } else if (name == u"--size") {
-        return number(kMinSize, kMaxSize, o.size);
+        return number(kMinSize, kMaxSize, o.style.size);
     } else if (name == u"--margin-left") {
-        return number(0, kMaxMargin, o.margin_left);
+        return number(0, kMaxMargin, o.style.margin_left);
     } else if (name == u"--margin-right") {
-        return number(0, kMaxMargin, o.margin_right);
+        return number(0, kMaxMargin, o.style.margin_right);
     } else if (name == u"--jobs") {
         return number(1, kMaxJobs, o.jobs);
     } else if (name == u"--y") {
         std::int16_t y = 0;
         auto r = number(std::numeric_limits<std::int16_t>::min(),
                         std::numeric_limits<std::int16_t>::max(), y);
-        if (r) o.text_y = y;
+        if (r) o.style.text_y = y;
         return r;
     } else if (name == u"--color") {
-        return read_colour(value, o.color);
+        return read_colour(value, o.style.color);
     } else if (name == u"--align") {
         if (value == u"left")
-            o.align = kAlignLeft;
+            o.style.align = kAlignLeft;
         else if (value == u"center")
-            o.align = kAlignCentre;
+            o.style.align = kAlignCentre;
         else if (value == u"right")
-            o.align = kAlignRight;
+            o.style.align = kAlignRight;
         else
             return bad(QStringLiteral("--align takes left, center or right, not \"%1\"")
                            .arg(shown_in_message(value)));
     } else if (name == u"--format") {
         if (value == u"bmp")
-            o.format = ButtonFormat::Bmp;
+            o.style.format = ButtonFormat::Bmp;
         else if (value == u"png")
-            o.format = ButtonFormat::Png;
+            o.style.format = ButtonFormat::Png;
         else
             return bad(QStringLiteral("--format takes bmp or png, not \"%1\"")
                            .arg(shown_in_message(value)));
@@ -150,17 +151,17 @@ bool takes_value(const QString& name) {
 
 bool set_switch(Options& o, const QString& name) {
     if (name == u"--bold")
-        o.bold = true;
+        o.style.bold = true;
     else if (name == u"--italic")
-        o.italic = true;
+        o.style.italic = true;
     else if (name == u"--underline")
-        o.underline = true;
+        o.style.underline = true;
     else if (name == u"--shadow")
-        o.shadow = true;
+        o.style.shadow = true;
     else if (name == u"--outline")
-        o.outline = true;
+        o.style.outline = true;
     else if (name == u"--3d")
-        o.relief = true;
+        o.style.relief = true;
     else if (name == u"--check")
         o.check = true;
     else if (name == u"--quiet")
@@ -214,23 +215,23 @@ Result<Parsed> parse_options(const QStringList& args, const Options& base) {
     return parsed;
 }
 
-ButtonStyle style_for(const Options& o, std::int16_t text_y) {
+ButtonStyle style_for(const StyleSettings& s, std::int16_t text_y) {
     ButtonStyle style;
-    style.font_name = o.font_family;
-    style.font_size = QString::number(o.size);
-    style.font_bold = o.bold ? kTrue : kFalse;
-    style.font_italic = o.italic ? kTrue : kFalse;
-    style.font_underline = o.underline ? kTrue : kFalse;
-    style.color_r = o.color[0];
-    style.color_g = o.color[1];
-    style.color_b = o.color[2];
-    style.align_mode = o.align;
-    style.margin_left = QString::number(o.margin_left);
-    style.margin_right = QString::number(o.margin_right);
+    style.font_name = s.font;
+    style.font_size = QString::number(s.size);
+    style.font_bold = s.bold ? kTrue : kFalse;
+    style.font_italic = s.italic ? kTrue : kFalse;
+    style.font_underline = s.underline ? kTrue : kFalse;
+    style.color_r = s.color[0];
+    style.color_g = s.color[1];
+    style.color_b = s.color[2];
+    style.align_mode = s.align;
+    style.margin_left = QString::number(s.margin_left);
+    style.margin_right = QString::number(s.margin_right);
     style.text_y = text_y;
-    style.effet1_on = o.shadow ? kTrue : kFalse;
-    style.effet2_on = o.outline ? kTrue : kFalse;
-    style.effet3_on = o.relief ? kTrue : kFalse;
+    style.effet1_on = s.shadow ? kTrue : kFalse;
+    style.effet2_on = s.outline ? kTrue : kFalse;
+    style.effet3_on = s.relief ? kTrue : kFalse;
     return style;
 }
 

@@ -4,13 +4,13 @@
 #include "core/io/button_output.h"
 #include "core/io/name_template.h"
 #include "core/io/result.h"
+#include "core/io/style_file.h"
 #include "core/render/button_style.h"
 
 #include <QString>
 #include <QStringList>
 
 #include <cstdint>
-#include <optional>
 
 namespace qv::cli {
 
@@ -22,21 +22,9 @@ inline constexpr int kMaxJobs = 256;
 struct Options {
     QString labels_path;  // "-" is standard input
     QString out_dir;
-    QString background_path;  // empty: the window's blank 65x43 canvas
-    QString font_family;      // empty: the window's face before a font is chosen
-    int size = 10;
-    bool bold = false;
-    bool italic = false;
-    bool underline = false;
-    QString color[3] = {QStringLiteral("255"), QStringLiteral("255"), QStringLiteral("255")};
-    std::int16_t align = kAlignCentre;
-    int margin_left = 0;
-    int margin_right = 0;
-    std::optional<std::int16_t> text_y;  // unset: centred on the picture
-    bool shadow = false;
-    bool outline = false;
-    bool relief = false;  // the 3D effect
-    ButtonFormat format = ButtonFormat::Bmp;
+    // The label style, its picture and the format. The background is the path as given (relative
+    // to the working directory, as messages show it); a saved style makes it absolute.
+    StyleSettings style;
     int jobs = 0;  // 0: one per core
     QString contact_sheet_path;
     QString name_template = kDefaultNameTemplate;
@@ -64,7 +52,7 @@ Result<Parsed> parse_options(const QStringList& args, const Options& base = {});
 
 // The style every button of the run shares; the runner sets label_text per label. `text_y` must
 // already be resolved (the default depends on the picture and the font).
-ButtonStyle style_for(const Options& options, std::int16_t text_y);
+ButtonStyle style_for(const StyleSettings& style, std::int16_t text_y);
 
 QString help_text();
 QString version_text();

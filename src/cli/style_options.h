@@ -9,11 +9,9 @@
 
 namespace qv::cli {
 
-// The options a style file stands for; the command line is then read over them.
-Options options_from_style(const StyleSettings& style);
-
-// The style that the options describe; a relative --background is made absolute.
-StyleSettings style_from_options(const Options& options);
+// The style that the options describe, as a style file holds it: a relative --background is
+// made absolute.
+StyleSettings style_to_save(const Options& options);
 
 // When --style is given: reads it and reads the command line again over it, so that every option
 // given overrides the file. The style's warnings (unknown keys) are added to `warnings`. The

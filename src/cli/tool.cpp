@@ -72,14 +72,14 @@ Result<Inputs> load_inputs(const Options& o, QStringList& warnings) {
     for (qsizetype i = 0; i < in.labels.size(); ++i)
         in.names << expand_name(o.name_template, in.labels[i], i + 1);
 
-    auto picture = load_look_picture(o.background_path, o.format);
+    auto picture = load_look_picture(o.style.background, o.style.format);
     if (!picture) return Failure{QStringLiteral("--background: ") + picture.error()};
     in.picture = std::move(*picture);
 
-    if (!o.font_family.isEmpty() && !QFontDatabase::hasFamily(o.font_family))
+    if (!o.style.font.isEmpty() && !QFontDatabase::hasFamily(o.style.font))
         return Failure{QStringLiteral("--font: no font family \"%1\" is installed")
-                           .arg(shown_in_message(o.font_family))};
-    in.looks.push_back(look_for(o, in.picture, QString()));
+                           .arg(shown_in_message(o.style.font))};
+    in.looks.push_back(look_for(o.style, in.picture, QString()));
     struct State {
         QString option, style_path, suffix;
         std::optional<size_t>& place;
@@ -125,7 +125,7 @@ Result<Inputs> load_inputs(const Options& o, QStringList& warnings) {
     for (const QString& name : in.names)
         for (const ButtonLook& look : in.looks) files << name + look.suffix;
     if (const Result<void> checked =
-            check_output_plan(files, o.out_dir, o.background_path, extension_for(o.format));
+            check_output_plan(files, o.out_dir, o.style.background, extension_for(o.style.format));
         !checked)
         return Failure{checked.error()};
     return in;
@@ -158,7 +158,7 @@ int check_labels(const Options& o, const Inputs& in, std::FILE* out, std::FILE* 
 
 // The page for a run that wrote every file: each label's files, where the runner put them.
 Result<void> write_page(const Options& o, const Inputs& in) {
-    const QString extension = extension_for(o.format);
+    const QString extension = extension_for(o.style.format);
     auto image = [&](qsizetype i, std::optional<size_t> look) -> std::optional<PageImage> {
         if (!look) return std::nullopt;
         const ButtonLook& l = in.looks[*look];
@@ -186,7 +186,7 @@ int write_buttons(const Options& o, const Inputs& in, std::FILE* out, std::FILE*
     run.names = in.names;
     run.looks = in.looks;
     run.out_dir = o.out_dir;
-    run.format = o.format;
+    run.format = o.style.format;
     run.jobs = o.jobs > 0 ? o.jobs : QThread::idealThreadCount();
     run.want_images = sheet != nullptr;
     run.on_committed = [&](qsizetype i, const QImage& image) {
@@ -243,7 +243,7 @@ int run_tool(const QStringList& args, std::FILE* out, std::FILE* err) {
         return kExitBadInput;
     }
     if (!o.save_style_path.isEmpty()) {
-        if (auto saved = write_style_file(o.save_style_path, style_from_options(o)); !saved) {
+        if (auto saved = write_style_file(o.save_style_path, style_to_save(o)); !saved) {
             print(err, QStringLiteral("quorvane-batch: %1\n").arg(saved.error()));
             return kExitWriteFailed;
         }

@@ -1,6 +1,8 @@
 // The preview page as a browser shows it: headless Chromium opens it from disk, and every button
 // must appear in its screenshot pixel for pixel; driven through the DevTools protocol, the
 // pointer brings up the hover look and a press the pressed look.
+#include "batch_tool.h"
+
 #include <gtest/gtest.h>
 #include <QDir>
 #include <QFile>
@@ -36,18 +38,13 @@ int run(const QString& program, const QStringList& args) {
 }
 
 QStringList browser_flags(const QString& profile) {
-    return {"--headless",
-            "--no-sandbox",
-            "--disable-gpu",
-            "--disable-quic",
-            "--no-first-run",
-            "--disable-background-networking",
-            "--disable-component-update",
-            "--disable-sync",
-            "--hide-scrollbars",
-            "--force-device-scale-factor=1",
-            "--user-data-dir=" + profile,
-            "--window-size=800,600"};
+    return QStringLiteral(
+               "--headless --no-sandbox --disable-gpu --disable-quic --no-first-run "
+               "--disable-background-networking --disable-component-update "
+               "--disable-sync --hide-scrollbars --force-device-scale-factor=1 "
+               "--window-size=800,600")
+               .split(u' ')
+           << "--user-data-dir=" + profile;
 }
 
 // Where `block` lies in `shot` exactly, pixel for pixel.
@@ -172,21 +169,19 @@ class PageInBrowser : public testing::Test {
         const QString pressed =
             write("pressed.qvstyle",
                   R"({"quorvane_style": 1, "font": "DejaVu Sans", "color": [0, 0, 0]})");
-        ASSERT_EQ(run(QStringLiteral(QUORVANE_BATCH),
-                      {"--labels",  list,           "--out",
-                       out,         "--background", tmp.filePath("back.png"),
-                       "--font",    "DejaVu Sans",  "--shadow",
-                       "--name",    "{slug}",       "--format",
-                       "png",       "--hover",      hover,
-                       "--pressed", pressed,        "--html",
-                       page,        "--quiet"}),
-                  0);
+        const QStringList args{"--labels",  list,           "--out",
+                               out,         "--background", tmp.filePath("back.png"),
+                               "--font",    "DejaVu Sans",  "--shadow",
+                               "--name",    "{slug}",       "--format",
+                               "png",       "--hover",      hover,
+                               "--pressed", pressed,        "--html",
+                               page,        "--quiet"};
+        const batch_tool::Outcome made = batch_tool::run(args);
+        ASSERT_EQ(made.status, 0) << made.err.toStdString();
     }
 
     QString write(const QString& name, const QByteArray& bytes) {
-        QFile file(tmp.filePath(name));
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
-        return file.fileName();
+        return batch_tool::write_bytes(tmp.filePath(name), bytes);
     }
 
     QImage button(const char* name) const { return opaque(out + "/" + name + ".png"); }

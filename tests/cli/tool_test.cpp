@@ -4,44 +4,26 @@
 #include "core/render/composer.h"
 #include "core/render/text_renderer.h"
 
+#include "batch_tool.h"
+
 #include <gtest/gtest.h>
 #include <QDir>
 #include <QFile>
-#include <QProcess>
 #include <QTemporaryDir>
 
 using namespace qv;
-using namespace Qt::StringLiterals;
 
 namespace {
 
-struct Outcome {
-    int status = -1;
-    QString out, err;
-};
+using batch_tool::file_names;
+using batch_tool::Outcome;
+using batch_tool::read_bytes;
 
-// Runs the tool with `args` and the space-separated `options`, `input` on its standard input (or
-// the file `input_file`).
-Outcome run(QStringList args, const char* options = "", const QByteArray& input = {},
+// The tool with `args` and the space-separated `options`.
+Outcome run(const QStringList& args, const char* options = "", const QByteArray& input = {},
             const QString& input_file = {}) {
-    QProcess p;
-    if (!input_file.isEmpty()) p.setStandardInputFile(input_file);
-    p.start(QStringLiteral(QUORVANE_BATCH), args + QString(options).split(' ', Qt::SkipEmptyParts));
-    p.write(input);
-    p.closeWriteChannel();
-    EXPECT_TRUE(p.waitForFinished(60000));
-    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
-            QString::fromUtf8(p.readAllStandardOutput()),
-            QString::fromUtf8(p.readAllStandardError())};
-}
-
-QStringList files(const QString& dir) {
-    return QDir(dir).entryList(QDir::Files | QDir::Hidden, QDir::Name);
-}
-
-QByteArray contents(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    return batch_tool::run(args + QString(options).split(' ', Qt::SkipEmptyParts), input,
+                           input_file);
 }
 
 QImage rgb32(const QImage& image) {
@@ -65,9 +47,7 @@ class Tool : public testing::Test {
     QString path(const QString& name) const { return tmp_.filePath(name); }
 
     QString write(const QString& name, const QByteArray& bytes) const {
-        QFile f(path(name));
-        EXPECT_TRUE(f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size());
-        return f.fileName();
+        return batch_tool::write_bytes(path(name), bytes);
     }
 
     // A different colour in every pixel, so a misplaced background copy shows.
@@ -100,11 +80,11 @@ TEST_F(Tool, JobsDoNotChangeTheFiles) {
     ASSERT_TRUE(one.status == 0 && two.status == 0) << (one.err + two.err).toStdString();
     EXPECT_TRUE(two.out.endsWith(QStringLiteral("wrote 36 buttons to %1\n").arg(path("two"))));
 
-    const QStringList names = files(path("one"));
+    const QStringList names = file_names(path("one"));
     EXPECT_EQ(names.size(), 34);  // "Home" twice; "sub/Deep" is in the subfolder
-    EXPECT_EQ(files(path("two")), names);
+    EXPECT_EQ(file_names(path("two")), names);
     for (const QString& name : names + QStringList{"sub/Deep.bmp"})
-        EXPECT_TRUE(contents(path("one/" + name)) == contents(path("two/" + name)))
+        EXPECT_TRUE(read_bytes(path("one/" + name)) == read_bytes(path("two/" + name)))
             << name.toStdString();
 
     const QImage second = rgb32(QImage(path("two/Label 37.bmp")));
@@ -129,8 +109,8 @@ TEST_F(Tool, TransparentCornersAndTemplateNames) {
                            "--name",       "{n}-{slug}"};
     ASSERT_EQ(run(args, "--format png --quiet").status, 0);
     ASSERT_EQ(run(args, "--format bmp --quiet").status, 0);
-    EXPECT_EQ(files(out), (QStringList{"1-home.bmp", "1-home.png", "2-about-us.bmp",
-                                       "2-about-us.png", "3-3.bmp", "3-3.png"}));
+    EXPECT_EQ(file_names(out), (QStringList{"1-home.bmp", "1-home.png", "2-about-us.bmp",
+                                            "2-about-us.png", "3-3.bmp", "3-3.png"}));
     const QImage png(path("out/2-about-us.png"));
     EXPECT_EQ(png.pixel(79, 29), qRgba(1, 2, 3, 0));
     EXPECT_EQ(png.pixel(40, 2), qRgba(200, 30, 30, 255));
@@ -161,7 +141,7 @@ TEST_F(Tool, HoverAndPressedLooksMatchSingleRuns) {
     for (const char* name : {"about-us", "contact", "home"})
         for (const char* suffix : {"", "_down", "_over"})
             expected << QString(name) + suffix + ".png";
-    EXPECT_EQ(files(out), expected);
+    EXPECT_EQ(file_names(out), expected);
 
     const std::pair<const char*, QStringList> singles[] = {
         {"", main},
@@ -187,8 +167,8 @@ TEST_F(Tool, ALookThatCannotBeNamedWritesNothing) {
                           "--quiet --jobs 2");
     EXPECT_EQ(o.status, 2);
     EXPECT_TRUE(o.err.contains("C/h")) << o.err.toStdString();
-    EXPECT_EQ(files(out), QStringList{});
-    EXPECT_EQ(files(out + "/B"), QStringList{});
+    EXPECT_EQ(file_names(out), QStringList{});
+    EXPECT_EQ(file_names(out + "/B"), QStringList{});
 }
 
 TEST_F(Tool, BadInputExitsTwoAndWritesNothing) {
@@ -197,7 +177,6 @@ TEST_F(Tool, BadInputExitsTwoAndWritesNothing) {
     const std::tuple<QStringList, const char*, const char*> cases[] = {
         {io, "--frobnicate", "unknown option \"--frobnicate\""},
         {io, "--size 4", "--size takes a whole number from 5 to 100, not \"4\""},
-        {io, "--color 255,red,0", "--color: \"red\" is not a number"},
         {{"--labels", labels}, "", "--out DIR is required"},
         {{"--labels", path("none.txt"), "--out", out}, "", "none.txt"},
         {io + QStringList{"--background", write("junk.png", "x")}, "", "--background: Cannot load"},
@@ -205,13 +184,64 @@ TEST_F(Tool, BadInputExitsTwoAndWritesNothing) {
         {io + QStringList{"--font", "No Such Face 123"}, "", "No Such Face 123"},
         {io + QStringList{"--contact-sheet", path("no/sheet.png")}, "", "--contact-sheet"},
         {io + QStringList{"--hover", path("none.qvstyle")}, "", "--hover"},
-        {io + QStringList{"--pressed", write("bad.qvstyle", "{\"size\": 4}")}, "", "--pressed"}};
+        {io + QStringList{"--pressed", write("bad.qvstyle", "{\"size\": 4}")}, "", "--pressed"},
+        {io + QStringList{"--style", write("s.qvstyle", R"({"quorvane_style": 1, "size": 500})")},
+         "", "\"size\" must be a whole number"},
+        {io + QStringList{"--style",
+                          write("f.qvstyle", R"({"quorvane_style": 1, "font": "No Such Face"})")},
+         "", "\"font\": no font family"},
+        {io + QStringList{"--style",
+                          write("b.qvstyle", R"({"quorvane_style": 1, "background": "gone.png"})")},
+         "", "\"background\": there is no file"},
+        {io + QStringList{"--style", path("none.qvstyle")}, "", "--style"}};
     for (const auto& [args, options, says] : cases) {
         const Outcome o = run(args, options);
-        EXPECT_TRUE(o.status == 2 && o.err.contains(says) && files(out).isEmpty())
+        EXPECT_TRUE(o.status == 2 && o.err.contains(says) && file_names(out).isEmpty())
             << o.status << o.err.toStdString();
     }
     EXPECT_TRUE(run({"--help"}).out.contains("Exit status"));
+    // An unknown key of a style is only a warning.
+    const Outcome o =
+        run(io + QStringList{"--style", write("g.qvstyle", R"({"quorvane_style": 1, "glow": 1})")});
+    EXPECT_EQ(o.status, 0);
+    EXPECT_TRUE(o.err.contains("unknown key \"glow\"")) << o.err.toStdString();
+}
+
+// A saved style stands for its options (a relative --background made absolute, a colour box's
+// "120.5" kept, no "y" while centred), and options given with it override it.
+TEST_F(Tool, SavedStyleStandsForItsOptionsAndOptionsOverrideIt) {
+    const QStringList style{
+        "--background",  "back.png", "--font",   "DejaVu Sans",  "--size",  "14",
+        "--bold",        "--3d",     "--color",  "200,120.5,30", "--align", "left",
+        "--margin-left", "6",        "--format", "png"};
+    const QString back = picture();
+    ASSERT_TRUE(QDir().mkpath(path("styles")));
+    const QString saved = path("styles/look.qvstyle");
+    const Outcome save = batch_tool::run(QStringList{"--save-style", saved} + style, {}, {},
+                                         tmp_.path());  // --background is relative to it
+    ASSERT_EQ(save.status, 0) << save.err.toStdString();
+    EXPECT_EQ(file_names(path("styles")), QStringList{"look.qvstyle"});
+    const QByteArray json = read_bytes(saved);
+    EXPECT_TRUE(json.contains("\"background\": \"" + back.toUtf8() + "\"")) << json.toStdString();
+    EXPECT_TRUE(json.contains("\"color\": [200, \"120.5\", 30]"));
+    EXPECT_FALSE(json.contains("\"y\""));
+
+    const QString labels = write("labels.txt", "Home\r\nNews\r\n");
+    auto home = [&](const char* dir, const QStringList& args) {
+        EXPECT_TRUE(QDir().mkpath(path(dir)));
+        const Outcome o =
+            run(QStringList{"--labels", labels, "--out", path(dir), "--quiet"} + args);
+        EXPECT_EQ(o.status, 0) << o.err.toStdString();
+        return read_bytes(path(dir) + "/Home.png");
+    };
+    QStringList absolute = style;
+    absolute[1] = back;
+    const QByteArray by_options = home("a", absolute);
+    ASSERT_FALSE(by_options.isEmpty());
+    EXPECT_EQ(home("b", {"--style", saved}), by_options);
+    const QByteArray larger = home("c", absolute + QStringList{"--size", "20"});
+    EXPECT_NE(larger, by_options);
+    EXPECT_EQ(home("d", {"--style", saved, "--size", "20"}), larger);
 }
 
 // Every label is checked before the first button is written: the first bad one is named, with the
@@ -229,52 +259,41 @@ TEST_F(Tool, ABadLabelAnywhereExitsTwoAndWritesNothing) {
                                out + "/./steel.png", "--format", "png"});
         EXPECT_EQ(o.status, 2);
         EXPECT_TRUE(o.err.contains(says)) << o.err.toStdString();
-        EXPECT_EQ(files(out), QStringList{"steel.png"});
-        EXPECT_EQ(contents(path("out/steel.png")), contents(back));
+        EXPECT_EQ(file_names(out), QStringList{"steel.png"});
+        EXPECT_EQ(read_bytes(path("out/steel.png")), read_bytes(back));
         EXPECT_TRUE(o.out.isEmpty());
     }
     // The same name in another format is another file, and may be written.
     const Outcome o = run({"--labels", write("labels.txt", "steel\n"), "--out", out, "--background",
                            path("out/steel.png")});
     EXPECT_EQ(o.status, 0) << o.err.toStdString();
-    EXPECT_EQ(files(out), (QStringList{"steel.bmp", "steel.png"}));
+    EXPECT_EQ(file_names(out), (QStringList{"steel.bmp", "steel.png"}));
 }
 
-// A failed write ends the run with status 1; the buttons before it stay, as the composer drew
-// them (here on the blank canvas, the line at the given y), and none after it is written.
+// A failed write (the list read from standard input) ends the run with status 1; the buttons before
+// it stay, as the composer drew them (here on the blank canvas, the line at the given y), and none
+// after it is written.
 TEST_F(Tool, FailureExitsOneKeepingEarlierButtonsAndWritingNothingAfter) {
     // A folder where D's button goes is found only by writing there.
     ASSERT_TRUE(QDir(out).mkdir("D.png"));
     QByteArray list = "A\r\nB\r\nC\r\nD\r\n";
     for (int i = 0; i < 40; ++i) list += "After " + QByteArray::number(i) + "\r\n";
-    const Outcome o =
-        run({"--labels", write("labels.txt", list), "--out", out, "--font", "DejaVu Sans"},
-            "--jobs 2 --quiet --italic --underline --align left --margin-left 3 "
-            "--outline --y -4 --format png");
+    const Outcome o = run({"--labels", "-", "--out", out, "--font", "DejaVu Sans"},
+                          "--jobs 2 --quiet --italic --underline --align left --margin-left 3 "
+                          "--outline --y -4 --format png",
+                          list);
     EXPECT_EQ(o.status, 1);
     EXPECT_TRUE(o.err.contains(out + "/D.png: Is a directory")) << o.err.toStdString();
     EXPECT_TRUE(o.out.endsWith(QStringLiteral("wrote 3 buttons to %1\n").arg(out)));
-    EXPECT_EQ(files(out), (QStringList{"A.png", "B.png", "C.png"}));  // and no temporary file
+    EXPECT_EQ(file_names(out), (QStringList{"A.png", "B.png", "C.png"}));  // and no temporary file
     EXPECT_EQ(rgb32(QImage(path("out/C.png"))),
               composed({"C", "DejaVu Sans", "10", kFalse, kTrue, kTrue, "255", "255", "255",
                         kAlignLeft, "3", "0", -4, kFalse, kTrue, kFalse},
                        Canvas::make({65, 43}, kWindowBackground)));
 }
 
-// A list as Linux writes it, from standard input, and one saved as UTF-16 by a Windows editor.
-TEST_F(Tool, ListsWithAnyLineEndAndUtf16AreRead) {
-    Outcome o = run({"--labels", "-", "--out", out}, "", "Home\nNews\n");
-    EXPECT_EQ(o.status, 0) << o.err.toStdString();
-    EXPECT_EQ(files(out), (QStringList{"Home.bmp", "News.bmp"}));
-    QByteArray utf16("\xFF\xFE");
-    for (const char c : QByteArray("Caf\xE9\r\nMenu\r\n")) utf16 += QByteArray(1, c) + '\0';
-    o = run({"--labels", write("unicode.txt", utf16), "--out", out});
-    EXPECT_EQ(o.status, 0) << o.err.toStdString();
-    EXPECT_EQ(files(out), (QStringList{u"Café.bmp"_s, "Home.bmp", "Menu.bmp", "News.bmp"}));
-    EXPECT_TRUE(run({"--help"}).out.contains("a line ends at LF,\n"));
-}
-
-// The list comes from standard input; --check names the labels that do not fit, writes nothing.
+// The list comes from standard input, its lines ended as Windows or as Linux writes them; --check
+// names the labels that do not fit, writes nothing.
 TEST_F(Tool, CheckReadsTheListFromStandardInput) {
     const QByteArray wide(30, 'W');
     const Outcome o = run({"--labels", "-", "--out", out, "--contact-sheet", path("sheet.png"),
@@ -282,7 +301,7 @@ TEST_F(Tool, CheckReadsTheListFromStandardInput) {
                           "--check --outline", "Hi\r\n" + wide + "\r\n\r\nOK\r\n");
     EXPECT_EQ(o.status, 0);
     EXPECT_EQ(o.out.toStdString(), wide.toStdString() + "\n");
-    EXPECT_TRUE(files(out).isEmpty() && !QFile::exists(path("sheet.png")));
+    EXPECT_TRUE(file_names(out).isEmpty() && !QFile::exists(path("sheet.png")));
 
     // Standard input that cannot be read (a folder) is bad input, not an empty list.
     const Outcome unread = run({"--labels", "-", "--out", out}, "", {}, tmp_.path());
@@ -290,7 +309,7 @@ TEST_F(Tool, CheckReadsTheListFromStandardInput) {
     EXPECT_TRUE(unread.err.contains("Cannot read standard input: ")) << unread.err.toStdString();
 
     const Outcome names =
-        run({"--labels", "-", "--name", "{slug}"}, "--check", "Home\r\nNews\r\nHOME!\r\n");
+        run({"--labels", "-", "--name", "{slug}"}, "--check", "Home\nNews\nHOME!\n");
     EXPECT_EQ(names.out.toStdString(), "Home\nHOME!\n");
     EXPECT_TRUE(names.err.contains("2 share a file name")) << names.err.toStdString();
 }

@@ -39,7 +39,7 @@ class BadNames : public testing::Test {
     QString out(const QString& name) const { return out_ + u'/' + name; }
 
     Outcome run_tool(const QStringList& labels, const QString& out_dir) {
-        return run_batch_tool(
+        return batch_tool::run(
             {"--labels", write_list(tmp_.filePath("list.txt"), labels), "--out", out_dir});
     }
 

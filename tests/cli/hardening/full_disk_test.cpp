@@ -34,9 +34,9 @@ class FullDisk : public testing::TestWithParam<std::tuple<Limit, qv::Staging>> {
     // The tool on these labels, with a background and every effect. It stages nameless files
     // where it can, so it runs only with that parameter.
     Outcome run_tool(const QStringList& labels, const QString& out, const char* jobs = "1") {
-        return run_batch_tool({"--labels", write_list(inputs_.filePath("list.txt"), labels),
-                               "--background", inputs_.filePath("back.png"), "--out", out,
-                               "--shadow", "--outline", "--3d", "--jobs", jobs});
+        return batch_tool::run({"--labels", write_list(inputs_.filePath("list.txt"), labels),
+                                "--background", inputs_.filePath("back.png"), "--out", out,
+                                "--shadow", "--outline", "--3d", "--jobs", jobs});
     }
 
     // The tool's runner in this process, staging the files as the parameter says.

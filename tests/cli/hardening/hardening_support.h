@@ -1,10 +1,11 @@
 #pragma once
-// What the hardening tests share: a folder that runs out of room, the built quorvane-batch run as
-// a user would, and small file helpers.
+// What the hardening tests share: a folder that runs out of room and small file helpers; the
+// tool itself is run with batch_tool::run.
+#include "batch_tool.h"
+
 #include <QDir>
 #include <QFile>
 #include <QImage>
-#include <QProcess>
 #include <QTemporaryDir>
 
 #include <sys/mount.h>
@@ -19,6 +20,10 @@ inline std::ostream& operator<<(std::ostream& os, const QString& text) {
 }
 
 namespace hardening {
+
+using batch_tool::Outcome;
+using batch_tool::read_bytes;
+using batch_tool::write_bytes;
 
 // How a folder is made to run out of room.
 enum class Limit {
@@ -67,38 +72,9 @@ class TightFolder {
     Limit limit_;
 };
 
-inline void write_bytes(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    if (file.open(QIODevice::WriteOnly)) file.write(bytes);
-}
-
 // Writes `labels` as a text list at `path`, and gives the path.
 inline QString write_list(const QString& path, const QStringList& labels) {
-    write_bytes(path, labels.join(QStringLiteral("\r\n")).toUtf8());
-    return path;
-}
-
-struct Outcome {
-    int status = -1;  // -1: crashed, or did not finish in time
-    QString out, err;
-};
-
-// Runs the built quorvane-batch with these arguments and an empty standard input.
-inline Outcome run_batch_tool(const QStringList& args) {
-    QProcess process;
-    process.start(QStringLiteral(QUORVANE_BATCH), args);
-    process.closeWriteChannel();
-    const bool finished = process.waitForFinished(60000);
-    if (!finished) process.kill();
-    process.waitForFinished();
-    return {finished && process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-            QString::fromUtf8(process.readAllStandardOutput()),
-            QString::fromUtf8(process.readAllStandardError())};
-}
-
-inline QByteArray read_bytes(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    return write_bytes(path, labels.join(QStringLiteral("\r\n")).toUtf8());
 }
 
 // Every entry of a folder but "." and "..", hidden ones too, sorted.

@@ -55,7 +55,7 @@ TEST_F(LargeInputs, TwoHundredThousandLinesLoadAndCheck) {
     ASSERT_TRUE(labels.ok()) << labels.error();
     EXPECT_EQ(*labels, lines);
 
-    const Outcome outcome = run_batch_tool({"--check", "--labels", path("list.txt")});
+    const Outcome outcome = batch_tool::run({"--check", "--labels", path("list.txt")});
     EXPECT_EQ(outcome.status, 0) << outcome.err;
     EXPECT_TRUE(outcome.err.contains(u" of 200000 labels")) << outcome.err;
 }
@@ -69,7 +69,7 @@ TEST_F(LargeInputs, AOneMegabyteLabelFailsOnItsNameAlone) {
     const QString out = path("out");
     const QString error = qv::save_button(button_picture(0), out, labels[1]).error();
     const Outcome outcome =
-        run_batch_tool({"--labels", write_list(path("list.txt"), labels), "--out", out});
+        batch_tool::run({"--labels", write_list(path("list.txt"), labels), "--out", out});
     EXPECT_EQ(outcome.status, 2);  // found before anything is written
     EXPECT_EQ(entries(out), QStringList{});
     // The messages stay readable: the name is shortened in its middle, not printed whole.
@@ -90,7 +90,7 @@ TEST_F(LargeInputs, APictureClaimingTenBillionPixelsIsRefusedAtOnce) {
         EXPECT_TRUE(picture.error().contains(name)) << picture.error();
 
         const Outcome outcome =
-            run_batch_tool({"--labels", "-", "--background", name, "--out", tmp_.path()});
+            batch_tool::run({"--labels", "-", "--background", name, "--out", tmp_.path()});
         EXPECT_EQ(outcome.status, 2) << format;
         EXPECT_TRUE(outcome.err.contains(name)) << outcome.err;
     }
@@ -104,8 +104,8 @@ TEST_F(LargeInputs, AFourThousandPixelPictureLoadsAndMakesOneButton) {
 
     QDir(tmp_.path()).mkdir("out");
     const Outcome outcome =
-        run_batch_tool({"--labels", write_list(path("list.txt"), {"Big"}), "--background",
-                        path("big.bmp"), "--out", path("out"), "--shadow", "--outline", "--3d"});
+        batch_tool::run({"--labels", write_list(path("list.txt"), {"Big"}), "--background",
+                         path("big.bmp"), "--out", path("out"), "--shadow", "--outline", "--3d"});
     EXPECT_EQ(outcome.status, 0) << outcome.err;
     EXPECT_EQ(entries(path("out")), QStringList{"Big.bmp"});
     EXPECT_EQ(QImageReader(path("out/Big.bmp")).size(), QSize(4000, 4000));
