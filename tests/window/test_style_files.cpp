@@ -51,17 +51,6 @@ class TestStyleFiles : public QObject {
         QCOMPARE(png.size(), 1);
     }
 
-    void shortcutsAskForTheFiles() {
-        InputsWindow w;
-        w.form.activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(&w.form));
-        QTest::keyClick(&w.form, Qt::Key_S, Qt::ControlModifier);
-        QCOMPARE(w.platform.save_filters.size(), 1);
-        QTest::keyClick(&w.form, Qt::Key_O, Qt::ControlModifier | Qt::ShiftModifier);
-        QCOMPARE(w.platform.dialog_patterns,
-                 QStringList{QStringLiteral("Quorvane style (*.qvstyle)")});
-    }
-
     void aStyleThatCannotBeHadChangesNothing() {
         QTemporaryDir tmp;
         const QString picture = write_picture(tmp.path(), QStringLiteral("back.bmp"), {120, 40});
