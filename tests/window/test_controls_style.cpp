@@ -22,6 +22,8 @@ std::vector<int> outline(const std::vector<int>& widths) {
     if (widths.size() < 2) return widths;
     return {widths[0], widths[1], int(widths.size()), widths[widths.size() - 2], widths.back()};
 }
+// Opening from closed and collapsing from the full width, in twips.
+const std::vector<int> kOpening{4785, 4935, 30, 8985, 9000}, kCollapse{9000, 8850, 30, 4800, 4785};
 
 }  // namespace
 
@@ -111,8 +113,7 @@ class ControlsTest : public QObject {
         for (const auto& [flag, spot] : switches) {
             for (const qv::Flag on : {qv::kTrue, qv::kFalse}) {
                 QTest::mouseClick(spot, Qt::LeftButton);
-                QCOMPARE(f.*flag, on);
-                QVERIFY(latched(f, spot, on == qv::kTrue ? f.Picture_Etat2() : f.Picture_Etat1()));
+                QCOMPARE(f.*flag, on);  // the looks are the look-table walk's
                 QCOMPARE(draws.since(), 1);
             }
         }
@@ -121,7 +122,6 @@ class ControlsTest : public QObject {
         for (int mode : {2, 0, 1}) {
             QTest::mouseClick(alignments[mode], Qt::LeftButton);
             QCOMPARE(f.align_mode, std::int16_t(mode));
-            QVERIFY(latched(f, alignments[mode], f.Picture_Etat2()));
             QCOMPARE(draws.since(), 1);
         }
     }
@@ -188,8 +188,7 @@ class ControlsTest : public QObject {
         for (const bool opening : {true, false}) {
             widths_.clear();
             QTest::mouseClick(f.Image_typotruetype, Qt::LeftButton);
-            QCOMPARE(outline(widths_), (opening ? std::vector<int>{4785, 4935, 30, 8985, 9000}
-                                                : std::vector<int>{9000, 8850, 30, 4800, 4785}));
+            QCOMPARE(outline(widths_), opening ? kOpening : kCollapse);
             QCOMPARE(f.size(), QSize(opening ? 600 : 319, 240));
             QCOMPARE(f.pos(), left_edge);
             QVERIFY(latched(f, f.Image_typotruetype, f.Picture_Etat2()));
@@ -201,7 +200,7 @@ class ControlsTest : public QObject {
         QCOMPARE(outline(widths_), (std::vector<int>{6000, 6150, 22, 9000, 9000}));
         widths_.clear();
         f.Image_typobitmap_Click();  // open: bitmap closes it
-        QCOMPARE(outline(widths_), (std::vector<int>{9000, 8850, 30, 4800, 4785}));
+        QCOMPARE(outline(widths_), kCollapse);
     }
 
     // Both answer any button, released anywhere; only the close box acts, collapsing from the
@@ -221,7 +220,7 @@ class ControlsTest : public QObject {
         f.set_width_twips(6000);
         widths_.clear();
         push(f.Image_typoback);
-        QCOMPARE(outline(widths_), (std::vector<int>{9000, 8850, 30, 4800, 4785}));
+        QCOMPARE(outline(widths_), kCollapse);
         QVERIFY(latched(f, f.Image_typotruetype, f.Picture_Etat2()));
     }
 

@@ -1,8 +1,21 @@
-// "Make all buttons": what the run writes, where, and how it stops.
+// "Make all buttons": what the run writes, where, and how it stops. Every label is checked before
+// the first file: a label whose file is the loaded background picture, or that cannot name a
+// file, writes nothing, and the window says so in the words quorvane-batch uses for the same list.
 #include "test_inputs_support.h"
 
 #include <QFileInfo>
 #include <QTemporaryDir>
+
+namespace {
+
+// The tool's complaint about `labels` written beside `picture`, without its program name.
+QString tool_message(const QString& list, const QString& out, const QString& picture) {
+    BatchRun run = run_batch({"--labels", list, "--out", out, "--background", picture});
+    return run.exit_code == 2 ? run.error.remove(QStringLiteral("quorvane-batch: ")).trimmed()
+                              : QString();
+}
+
+}  // namespace
 
 class TestInputsBatch : public QObject {
     Q_OBJECT
@@ -55,37 +68,56 @@ class TestInputsBatch : public QObject {
         w.make_all({"Home"}, QString());  // no directory: nothing done, the user is told to choose
         QCOMPARE(w.selected_row(), -1);
         QVERIFY(w.platform.messages.last().contains(QStringLiteral("directory")));
-        // A missing subfolder and a way out of the directory are found before anything is
-        // written; a folder in the way only by writing, which stops the run there, names the
-        // path, and keeps what it wrote before.
+        // A folder in the way is found only by writing: the run stops there and names the path;
+        // the file before it is replaced whole (regenerating a set is the normal use), the one
+        // after never reached, no temporary left. (Labels that cannot name a file are refused
+        // before any writing: the next test.)
         const QString out = tmp.filePath(QStringLiteral("out"));
         QDir().mkpath(out + QStringLiteral("/Blocked.bmp"));
-        const std::tuple<QString, QString, bool> faults[] = {
-            {"missing/B", out + "/missing", false},
-            {"Blocked", out + "/Blocked.bmp", true},
-            {"../escape", "../escape", false}};
-        for (const auto& [label, named, written_before] : faults) {
-            const QByteArray old_a(10, 'x');
-            write_bytes(out + QStringLiteral("/A.bmp"), old_a);
-            w.make_all({"A", label, "C"}, out);
-            QVERIFY2(w.platform.messages.last().contains(named), qPrintable(named));
-            QCOMPARE(w.selected_row(), written_before ? 1 : -1);
-            // An existing A.bmp is replaced whole or not at all; C is never reached; no
-            // temporary is left.
-            w.select(0);
-            QFile a(out + QStringLiteral("/A.bmp"));
-            QVERIFY(a.open(QIODevice::ReadOnly));
-            if (written_before)
-                QCOMPARE(read_back(a.fileName()), w.preview());
-            else
-                QCOMPARE(a.readAll(), old_a);
-            QCOMPARE(files_in(out), QStringList{"A.bmp"});
-            QVERIFY(!QFileInfo::exists(tmp.filePath(QStringLiteral("escape.bmp"))));
-            QVERIFY(!w.form.batch_running());
-        }
-        QCOMPARE(w.platform.messages.size(), 4);  // one each
+        write_bytes(out + QStringLiteral("/A.bmp"), QByteArray(10, 'x'));
+        w.make_all({"A", "Blocked", "C"}, out);
+        QCOMPARE(w.platform.messages.size(), 2);  // one each
+        QVERIFY2(w.platform.messages.last().contains(out + "/Blocked.bmp"),
+                 qPrintable(w.platform.messages.last()));
         QCOMPARE(w.platform.messages_under_busy_pointer, 0);
+        QCOMPARE(w.selected_row(), 1);
+        QVERIFY(!w.form.batch_running());
+        w.select(0);
+        QCOMPARE(read_back(out + QStringLiteral("/A.bmp")), w.preview());
+        QCOMPARE(files_in(out), QStringList{"A.bmp"});
         QVERIFY(QFileInfo(out + QStringLiteral("/Blocked.bmp")).isDir());
+    }
+
+    void aBadLabelWritesNothingAndIsNamedAsTheToolNamesIt() {
+        QTemporaryDir tmp;
+        const QString folder = tmp.filePath(QStringLiteral("art"));
+        const QString picture = write_picture(folder, QStringLiteral("steel.bmp"), {120, 30});
+        const QByteArray picture_bytes = read_bytes(picture);
+        const QString linked = tmp.filePath(QStringLiteral("linked.bmp"));
+        QVERIFY(QFile::link(picture, linked));
+        const QString old_home = write_bytes(folder + QStringLiteral("/Home.bmp"), "old");
+
+        const std::tuple<QString, QString, QStringList> cases[] = {
+            {picture, folder + u'/', {"Home", "steel", "News"}},
+            {linked, folder, {"Home", "./steel", "News"}},  // the picture loaded through a link
+            {picture, folder + u'/', {"Home", "../evil", "News"}},
+            {picture, folder + u'/', {"Home", "missing/News"}},
+        };
+        for (const auto& [loaded, out, labels] : cases) {
+            InputsWindow w;
+            w.load_picture(loaded);
+            w.make_all(labels, out);
+            QCOMPARE(w.platform.messages.size(), 1);
+            const QString message = w.platform.messages.first();
+            QVERIFY2(message.contains(u'"' + labels[1] + u'"'), qPrintable(message));
+            const QString list =
+                write_bytes(tmp.filePath(QStringLiteral("list.txt")), labels.join(u'\n').toUtf8());
+            QCOMPARE(message, tool_message(list, out, loaded));
+            QCOMPARE(files_in(folder), (QStringList{"Home.bmp", "steel.bmp"}));
+            QCOMPARE(read_bytes(old_home), QByteArray("old"));
+            QCOMPARE(read_bytes(picture), picture_bytes);
+            QCOMPARE(w.selected_row(), -1);
+        }
     }
 };
 

@@ -1,9 +1,11 @@
 // The window's "make all buttons" and quorvane-batch write the same bytes for the same picture,
-// labels and style: they share the composer, the path rules and the writer, and this keeps them so.
+// labels and style, given as options or as a style file the window saved: they share the
+// composer, the path rules and the writer, and this keeps them so.
+#include "core/io/picture_loader.h"
+#include "core/render/text_renderer.h"
 #include "test_inputs_support.h"
 
 #include <QListWidget>
-#include <QProcess>
 #include <QTemporaryDir>
 
 #include <functional>
@@ -13,10 +15,11 @@ namespace {
 const QStringList kLabels{QStringLiteral("Home"), QStringLiteral("  Contact us"), QString(),
                           QStringLiteral("Café"), QStringLiteral("Home")};
 
-// Writes kLabels with the window, styled by `style`, and with the tool, given `args`, and
-// compares what they wrote: same names, same bytes. The list file ends its lines with `line_end`.
-void make_with_both(const QString& line_end, const std::function<void(InputsWindow&)>& style,
-                    QStringList args) {
+// Writes kLabels with the window, styled by `style`, and with the tool, given the options `style`
+// returns, and compares what they wrote: same names, same bytes, and a file is its preview. The
+// list file ends its lines with `line_end`.
+void make_with_both(const QString& line_end,
+                    const std::function<QStringList(InputsWindow&)>& style) {
     QTemporaryDir tmp;
     const QString window = tmp.filePath(QStringLiteral("window"));
     const QString tool = tmp.filePath(QStringLiteral("tool"));
@@ -25,25 +28,19 @@ void make_with_both(const QString& line_end, const std::function<void(InputsWind
         write_bytes(tmp.filePath(QStringLiteral("labels.txt")), kLabels.join(line_end).toUtf8());
 
     InputsWindow w;
-    style(w);
+    QStringList args = style(w);
     w.make_all(kLabels, window);
     QVERIFY(w.platform.messages.isEmpty());
 
-    QProcess run;
-    run.start(QStringLiteral(QUORVANE_BATCH),
-              args << "--labels" << list << "--out" << tool << "--quiet");
-    QVERIFY(run.waitForFinished(30000));
-    QCOMPARE(run.exitStatus(), QProcess::NormalExit);
-    QCOMPARE(run.exitCode(), 0);
-
-    const QStringList names = files_in(window);
-    QCOMPARE(names, files_in(tool));
-    QCOMPARE(names.size(), 4);  // the repeated label writes one file
-    for (const QString& name : names) {
-        QFile a(window + u'/' + name), b(tool + u'/' + name);
-        QVERIFY(a.open(QIODevice::ReadOnly) && b.open(QIODevice::ReadOnly));
-        QVERIFY2(a.readAll() == b.readAll(), qPrintable(name));
-    }
+    const BatchRun run = run_batch(args << "--labels" << list << "--out" << tool << "--quiet");
+    QVERIFY2(run.exit_code == 0, qPrintable(run.error));
+    QCOMPARE(files_in(window).size(), 4);  // the repeated label writes one file
+    const QString differs = difference(window, tool);
+    QVERIFY2(differs.isEmpty(), qPrintable(differs));
+    w.select(0);  // PNG files too carry the very pixels of the preview
+    const QStringList home = files_in(window).filter(QStringLiteral("Home"));
+    QCOMPARE(home.size(), 1);
+    QCOMPARE(read_back(window + u'/' + home[0]), w.preview().convertToFormat(QImage::Format_RGB32));
 }
 
 }  // namespace
@@ -54,7 +51,7 @@ class TestInputsMatchesTool : public QObject {
     void styledButtonsOnAPicture() {
         QTemporaryDir art;
         const QString picture = write_picture(art.path(), QStringLiteral("back.bmp"), {150, 56});
-        const auto style = [&](InputsWindow& w) {
+        const auto style = [&](InputsWindow& w) -> QStringList {
             Form_Main& f = w.form;
             f.List_Typo->findItems(QStringLiteral("DejaVu Sans"), Qt::MatchExactly)
                 .first()
@@ -71,19 +68,37 @@ class TestInputsMatchesTool : public QObject {
             for (int i = 0; i < 3; ++i) f.Image_rightplus_Click();
             // Loaded last, so that the text line is centred with the label font the tool uses.
             w.load_picture(picture);
+            return {"--background", picture,   "--font",   "DejaVu Sans",    "--size",
+                    "12",           "--bold",  "--shadow", "--3d",           "--color",
+                    "200,120.5,30", "--align", "right",    "--margin-right", "3",
+                    "--jobs",       "2"};
         };
-        make_with_both(QStringLiteral("\r\n"), style,
-                       {"--background", picture, "--font", "DejaVu Sans", "--size", "12", "--bold",
-                        "--shadow", "--3d", "--color", "200,120.5,30", "--align", "right",
-                        "--margin-right", "3", "--jobs", "2"});
+        make_with_both(QStringLiteral("\r\n"), style);
     }
 
     void plainButtonsBeforeAnyPicture() {
         const auto style = [](InputsWindow& w) {
             w.form.Image_effet2_Click();  // outline
             w.form.Image3_Click();        // underline
+            return QStringList{"--outline", "--underline"};
         };
-        make_with_both(QStringLiteral("\r"), style, {"--outline", "--underline"});
+        make_with_both(QStringLiteral("\r"), style);
+    }
+
+    // The promise of "save style": every setting away from its default, and the text line where
+    // the window put it, not where the tool would centre it in the final font.
+    void savedStyleFile() {
+        QTemporaryDir art;
+        const QString picture = write_picture(art.path(), QStringLiteral("back.bmp"), {150, 56});
+        make_with_both(QStringLiteral("\n"), [&](InputsWindow& w) {
+            style_everything(w, picture);
+            qv::Canvas measure = qv::Canvas::make({150, 56}, qv::kWindowBackground);
+            qv::set_label_font(measure, w.form.current_style());
+            [&] { QVERIFY(w.form.text_y != qv::centred_text_y(56, qv::line_height(measure))); }();
+            const QString style = save_style(w, art.filePath(QStringLiteral("look")));
+            [&] { QCOMPARE(w.platform.save_filters, QStringList{"Quorvane style (*.qvstyle)"}); }();
+            return QStringList{"--style", style};
+        });
     }
 };
 

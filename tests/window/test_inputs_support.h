@@ -6,6 +6,8 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QListView>
+#include <QListWidget>
+#include <QProcess>
 #include <QStringListModel>
 
 struct InputsWindow : Window {
@@ -55,4 +57,61 @@ inline QStringList files_in(const QString& folder) {
 
 inline QImage read_back(const QString& path) {
     return QImage(path).convertToFormat(QImage::Format_RGB32);
+}
+
+inline QByteArray read_bytes(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// Runs quorvane-batch with `args`; its standard error when it fails or ends with another code.
+struct BatchRun {
+    int exit_code = -1;
+    QString error;
+};
+inline BatchRun run_batch(const QStringList& args) {
+    QProcess tool;
+    tool.start(QStringLiteral(QUORVANE_BATCH), args);
+    if (!tool.waitForFinished(30000) || tool.exitStatus() != QProcess::NormalExit)
+        return {-1, QStringLiteral("quorvane-batch did not finish")};
+    return {tool.exitCode(), QString::fromUtf8(tool.readAllStandardError())};
+}
+
+// Where two folders' files differ (names or bytes), or nothing when they hold the same.
+inline QString difference(const QString& a, const QString& b) {
+    const QStringList names = files_in(a);
+    if (names != files_in(b))
+        return names.join(u',') + QStringLiteral(" against ") + files_in(b).join(u',');
+    for (const QString& name : names)
+        if (read_bytes(a + u'/' + name) != read_bytes(b + u'/' + name)) return name;
+    return {};
+}
+
+// Every setting away from its default, the picture loaded first: its text line is centred in
+// the 10-point default face and stays there when font and size change afterwards.
+inline void style_everything(InputsWindow& w, const QString& picture) {
+    w.load_picture(picture);
+    w.form.List_Typo->findItems(QStringLiteral("DejaVu Sans"), Qt::MatchExactly)
+        .first()
+        ->setSelected(true);
+    for (int i = 0; i < 4; ++i) w.form.Image_sizeplus_Click();
+    w.form.Image4_Click();  // bold
+    w.form.Image2_Click();  // italic
+    w.form.Image3_Click();  // underline
+    w.form.Image_effet1_Click();
+    w.form.Image_effet2_Click();
+    w.form.Image_effet3_Click();
+    w.form.Text_R->setText(QStringLiteral("200"));
+    w.form.Text_G->setText(QStringLiteral("120.5"));
+    w.form.Text_B->setText(QStringLiteral(" 7"));
+    w.form.Image_leftplus_Click();
+    w.form.Image_right_Click();
+    for (int i = 0; i < 3; ++i) w.form.Image_rightplus_Click();
+    w.form.set_write_png(true);
+}
+
+inline QString save_style(InputsWindow& w, const QString& path_without_suffix) {
+    w.platform.save_answers.push_back(path_without_suffix);
+    w.form.save_style();
+    return path_without_suffix + QStringLiteral(".qvstyle");
 }
