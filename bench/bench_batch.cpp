@@ -3,6 +3,7 @@
 // by the same core but written with nothing more than open/write/close. The ratio is the tool's
 // speed over the floor's: what staging, ordered renaming and the bounded queue cost.
 #include "bench_main.h"
+#include "bench_pictures.h"
 #include "cli/batch_runner.h"
 #include "core/io/output_path.h"
 #include "core/io/picture_loader.h"
@@ -43,14 +44,7 @@ QStringList labels() {
 }
 
 qv::Canvas background() {
-    QImage image(150, 56, QImage::Format_RGB32);
-    QPainter painter(&image);
-    QLinearGradient gradient(0, 0, 150, 56);
-    gradient.setColorAt(0, QColor(20, 60, 200));
-    gradient.setColorAt(1, QColor(230, 180, 40));
-    painter.fillRect(image.rect(), gradient);
-    painter.end();
-    return qv::Canvas::from_picture(image, qv::kWindowBackground);
+    return qv::Canvas::from_picture(gradient_button_picture(), qv::kWindowBackground);
 }
 
 // All three effects, the text line centred as the tool centres it by default.

@@ -3,6 +3,7 @@
 // each encoder's size next to Qt's, and the size ImageMagick's `convert x.bmp x.png` gives for the
 // same pixels (when ImageMagick is installed).
 #include "bench_main.h"
+#include "bench_pictures.h"
 #include "core/io/bmp_writer.h"
 #include "core/io/picture_loader.h"
 #include "core/io/png_writer.h"
@@ -31,14 +32,8 @@ const std::string kQt = "Qt (zlib default level, libpng filters)";
 
 const std::vector<QImage>& buttons() {
     static const std::vector<QImage> images = [] {
-        QImage picture(150, 56, QImage::Format_RGB32);
-        QPainter painter(&picture);
-        QLinearGradient gradient(0, 0, 150, 56);
-        gradient.setColorAt(0, QColor(20, 60, 200));
-        gradient.setColorAt(1, QColor(230, 180, 40));
-        painter.fillRect(picture.rect(), gradient);
-        painter.end();
-        const qv::Canvas back = qv::Canvas::from_picture(picture, qv::kWindowBackground);
+        const qv::Canvas back =
+            qv::Canvas::from_picture(gradient_button_picture(), qv::kWindowBackground);
         qv::Canvas preview = qv::Canvas::make(back.image.size(), qv::kWindowBackground);
         qv::ButtonStyle s;
         s.font_name = QStringLiteral("DejaVu Sans");
