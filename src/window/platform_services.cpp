@@ -6,6 +6,7 @@
 #include <QFileDialog>
 #include <QFontDatabase>
 #include <QMessageBox>
+#include <QRegularExpression>
 #include <QStorageInfo>
 
 #include <algorithm>
@@ -27,9 +28,15 @@ std::optional<QString> DesktopPlatform::open_file(QWidget* parent, const QString
 
 std::optional<QString> DesktopPlatform::save_file(QWidget* parent, const QString& initial_dir,
                                                   const QString& filter) {
-    const QString chosen = QFileDialog::getSaveFileName(parent, QString(), initial_dir, filter);
-    if (chosen.isEmpty()) return std::nullopt;
-    return chosen;
+    QFileDialog dialog(parent, QString(), initial_dir, filter);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    // A bare name takes the filter's suffix inside the dialog, so that the question before
+    // replacing a file is asked of the file that will be written.
+    static const QRegularExpression pattern(QStringLiteral(R"(\*\.(\w+))"));
+    if (const QRegularExpressionMatch m = pattern.match(filter); m.hasMatch())
+        dialog.setDefaultSuffix(m.captured(1));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+    return dialog.selectedFiles().first();
 }
 
 QStringList DesktopPlatform::font_families() {
