@@ -1,6 +1,7 @@
 #include "core/io/button_output.h"
 #include "core/io/message_text.h"
 #include "core/io/output_plan.h"
+#include "window/controls/colour_boxes.h"
 #include "window/form_main.h"
 
 #include <QApplication>
@@ -37,7 +38,20 @@ void Form_Main::Image_Make_MouseUp(int, int, double, double) {
     // The run lets events through between buttons; a second press then must not start another.
     if (batch_running_) return;
     const int count = List1_items->rowCount();
-    if (count == 0) return;
+    if (count == 0) {
+        platform().show_message(
+            this, QStringLiteral("There are no labels to make buttons of: load a text list "
+                                 "(Ctrl+L), or type the labels into a text file, one a line, and "
+                                 "load that."));
+        return;
+    }
+    // A colour box that draws no label would write every button bare; nothing is written then.
+    if (const qv::Result<void> colour =
+            qv::check_colour_boxes(Text_R->text(), Text_G->text(), Text_B->text());
+        !colour) {
+        platform().show_message(this, colour.error());
+        return;
+    }
     // Written where the run started, whatever is chosen while it goes on.
     const QString directory = output_directory;
     if (directory.isEmpty()) {
