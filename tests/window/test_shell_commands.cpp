@@ -281,6 +281,51 @@ class ShellCommands : public QObject {
         QCOMPARE(w.platform.dialog_dirs.last(), art);
     }
 
+    // During a run its inputs stay as it checked them: a picture, style or folder dropped, and
+    // the picture, style and directory commands, are refused (a drop already while dragging), as
+    // a list is: a picture from the output folder would otherwise be written over unchecked.
+    void aRunKeepsItsInputs() {
+        InputsWindow w;
+        Form_Main& f = w.form;
+        const QString art = tmp.filePath(QStringLiteral("during/art"));
+        const QString out = tmp.filePath(QStringLiteral("during/out"));
+        const QString back = write_picture(art, "back.png", {100, 40});
+        const QString dropped = write_picture(out, "News.png", {60, 30});
+        const QString look =
+            write_bytes(art + "/look.qvstyle",
+                        QStringLiteral(R"({"quorvane_style": 1, "bold": true, "background": "%1"})")
+                            .arg(dropped)
+                            .toUtf8());
+        w.load_picture(back);
+        const QImage picture = f.Picture_buttonscroll->canvas().image;
+        const int dialogs = w.platform.dialog_dirs.size();
+        bool refused_drop = false;
+        auto during = QObject::connect(f.Text_Texte, &QLineEdit::textChanged, [&] {
+            if (!f.batch_running() || refused_drop) return;
+            refused_drop = !drop(f, {dropped, look, art});
+            f.load_background(dropped);
+            QVERIFY(!f.apply_style_file(look));
+            f.set_output_directory(art);
+            w.platform.file_answers = {dropped, look};
+            f.Image_loadbutton_MouseUp(1, 0, 0, 0);
+            f.open_style();
+            f.Image_DirectoryBrowse_MouseUp(1, 0, 0, 0);
+        });
+        w.make_all({"Home", "News"}, out);
+        QObject::disconnect(during);
+        QVERIFY(refused_drop);
+        QCOMPARE(w.platform.dialog_dirs.size(), dialogs);  // no dialog, no chooser
+        QCOMPARE(w.platform.modal_count, 0);
+        QCOMPARE(f.background_path, back);
+        QCOMPARE(f.Picture_buttonscroll->canvas().image, picture);
+        QCOMPARE(f.font_bold, qv::kFalse);
+        QCOMPARE(f.output_directory, out);
+        QVERIFY(w.platform.messages.isEmpty());
+        // Afterwards the same drop is taken.
+        QVERIFY(drop(f, {dropped}));
+        QCOMPARE(f.background_path, dropped);
+    }
+
     // Folders, labels and names show as typed, tags and all, in captions and messages.
     void textsShowLiterally() {
         InputsWindow w;

@@ -33,6 +33,8 @@ void Form_Main::Image_loadbutton_MouseDown(int, int, double, double) {
 
 void Form_Main::Image_loadbutton_MouseUp(int, int, double, double) {
     draw_etat(Image_loadbutton, kNormal);
+    // A run keeps the picture it checked its files against; a new one waits until it has finished.
+    if (batch_running_) return;
 
     // The first time in the sample backgrounds, then where the last picture was chosen.
     const QString start = picture_folder_.isEmpty()
@@ -43,6 +45,7 @@ void Form_Main::Image_loadbutton_MouseUp(int, int, double, double) {
 }
 
 void Form_Main::load_background(const QString& path) {
+    if (batch_running_) return;  // a dropped picture is refused during a run, as a chosen one is
     picture_folder_ = QFileInfo(path).absolutePath();
     // Everything is decoded before anything changes: a file that cannot be read leaves the
     // canvases, their places, the text line and the directory exactly as they were, and the user

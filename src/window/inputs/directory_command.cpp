@@ -18,6 +18,8 @@ void Form_Main::Image_DirectoryBrowse_MouseDown(int, int, double, double) {
 
 void Form_Main::Image_DirectoryBrowse_MouseUp(int, int, double, double) {
     draw_etat(Image_DirectoryBrowse, kNormal);
+    // A run writes where it started; the next directory is chosen once it has finished.
+    if (batch_running_) return;
     {
         Form_Dir chooser(output_directory, platform(), this);
         platform().run_modal(chooser);
@@ -31,6 +33,7 @@ void Form_Main::Image_DirectoryBrowse_MouseUp(int, int, double, double) {
 }
 
 void Form_Main::set_output_directory(const QString& folder) {
+    if (batch_running_) return;  // a dropped folder is refused during a run, as a chosen one is
     output_directory = QDir::cleanPath(QFileInfo(folder).absoluteFilePath());
     Label_Directory->setText(output_directory);
 }
