@@ -11,6 +11,7 @@
 #include <QMessageBox>
 #include <QMimeData>
 #include <QTemporaryDir>
+#include <QTextDocument>
 #include <QTimer>
 
 namespace {
@@ -122,7 +123,8 @@ class ShellCommands : public QObject {
             QTest::keyClick(focus ? focus : &f, Qt::Key(k), mods);
         };
         key(Qt::Key_O);
-        QCOMPARE(w.platform.dialog_dirs, QStringList{"/tmp/buttons"});  // the sample backgrounds
+        QCOMPARE(w.platform.dialog_dirs,
+                 QStringList{"/nonexistent/quorvane/buttons"});  // the sample backgrounds
         key(Qt::Key_L);
         QCOMPARE(w.platform.dialog_patterns.last(), QStringLiteral("*.txt"));
         key(Qt::Key_O, Qt::ControlModifier | Qt::ShiftModifier);  // open style
@@ -258,14 +260,12 @@ class ShellCommands : public QObject {
         QVERIFY(drop(f, {back, other}));  // the picture's folder becomes the output directory
         QCOMPARE(f.Picture_buttonscroll->canvas().image, read_back(back));
         QCOMPARE(f.output_directory, art + u'/');
-        QCOMPARE(f.Label_Directory->text(), art + u'/');
 
         const QString out = tmp.filePath(QStringLiteral("drop/out"));
         QDir().mkpath(out);
         QVERIFY(drop(f, {junk, second, out, first, other, art}));
         QCOMPARE(f.Picture_buttonscroll->canvas().image, read_back(other));
         QCOMPARE(f.output_directory, out);  // the folder, over the picture's
-        QCOMPARE(f.Label_Directory->text(), out);
         QCOMPARE(f.List1_items->stringList(), QStringList{"X"});
         QVERIFY(w.platform.messages.isEmpty());
 
@@ -332,7 +332,10 @@ class ShellCommands : public QObject {
         const QString tagged = tmp.filePath(QStringLiteral("<b>x</b>"));
         QDir().mkpath(tagged);
         QVERIFY(drop(w.form, {tagged}));
-        QCOMPARE(w.form.Label_Directory->text(), tagged);
+        QTextDocument tip;
+        tip.setHtml(w.form.Label_Directory->toolTip());
+        QVERIFY(Qt::mightBeRichText(w.form.Label_Directory->toolTip()));
+        QCOMPARE(tip.toPlainText(), tagged);
         w.form.Image_About_Click();  // makes the splash window's captions
         QList<QLabel*> labels = w.form.findChildren<QLabel*>();
         labels << w.form.splash().findChildren<QLabel*>();
