@@ -3,9 +3,7 @@
 #include "window/platform_services.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
-#include <QTemporaryDir>
 #include <QTest>
 
 class TestDataFolder : public QObject {
@@ -25,28 +23,6 @@ class TestDataFolder : public QObject {
         QVERIFY2(QFileInfo(data.filePath(QStringLiteral("buttons/steel.bmp"))).isFile(),
                  qPrintable(data.path()));
         QVERIFY(QFileInfo(data.filePath(QStringLiteral("samples/menu.txt"))).isFile());
-    }
-
-    // Sets made from those samples go to the desktop's pictures folder as user-dirs.dirs names
-    // it, else to ~/Pictures.
-    void pictures_folder_follows_the_desktop() {
-        QTemporaryDir tmp;
-        const QByteArray home = qgetenv("HOME"), config = qgetenv("XDG_CONFIG_HOME");
-        qputenv("HOME", QFile::encodeName(tmp.filePath(QStringLiteral("home"))));
-        qputenv("XDG_CONFIG_HOME", QFile::encodeName(tmp.filePath(QStringLiteral("config"))));
-        qv::DesktopPlatform desktop;
-        QCOMPARE(desktop.pictures_folder(), tmp.filePath(QStringLiteral("home/Pictures")));
-        QDir().mkpath(tmp.filePath(QStringLiteral("config")));
-        QFile dirs(tmp.filePath(QStringLiteral("config/user-dirs.dirs")));
-        QVERIFY(dirs.open(QIODevice::WriteOnly));
-        dirs.write("XDG_PICTURES_DIR=\"$HOME/Bilder\"\n");
-        dirs.close();
-        QCOMPARE(desktop.pictures_folder(), tmp.filePath(QStringLiteral("home/Bilder")));
-        qputenv("HOME", home);
-        if (config.isNull())
-            qunsetenv("XDG_CONFIG_HOME");
-        else
-            qputenv("XDG_CONFIG_HOME", config);
     }
 };
 

@@ -128,7 +128,6 @@ class TestInputsBatch : public QObject {
         const std::tuple<QLineEdit*, QString, QString> cases[] = {
             {w.form.Text_R, "", "red colour box is empty"},
             {w.form.Text_G, " ", "green colour box is empty"},
-            {w.form.Text_B, "12x", "blue colour box holds \"12x\""},
             {w.form.Text_R, "%1\x01", "red colour box holds \"%1\\x01\""},
             {w.form.Text_G, "40000", "green colour box holds \"40000\""},  // past 16 bits
         };
