@@ -5,6 +5,7 @@
 #include "window/platform_services.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFontDatabase>
 
 #include <benchmark/benchmark.h>
@@ -34,6 +35,7 @@ class TimedFonts final : public qv::PlatformServices {
     }
     QString program_folder() override { return QCoreApplication::applicationDirPath(); }
     QString data_folder() override { return program_folder(); }
+    QString pictures_folder() override { return QDir::homePath() + QStringLiteral("/Pictures"); }
     QStringList mounted_volumes() override { return {QStringLiteral("/")}; }
     void run_modal(QDialog&) override {}
     void show_message(QWidget*, const QString&) override {}

@@ -33,6 +33,7 @@ class ShotPlatform final : public qv::PlatformServices {
     QStringList font_families() override { return desktop_.font_families(); }
     QString program_folder() override { return desktop_.program_folder(); }
     QString data_folder() override { return desktop_.data_folder(); }
+    QString pictures_folder() override { return desktop_.pictures_folder(); }
     QStringList mounted_volumes() override { return desktop_.mounted_volumes(); }
     void run_modal(QDialog& dialog) override { desktop_.run_modal(dialog); }
     void show_message(QWidget* parent, const QString& text) override {

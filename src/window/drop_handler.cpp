@@ -64,7 +64,8 @@ bool DropHandler::eventFilter(QObject* watched, QEvent* event) {
     // would be taken.
     auto* e = static_cast<QDropEvent*>(event);
     const DropPlan plan = plan_drop(e->mimeData()->urls());
-    if (plan.empty()) {
+    // During a run nothing dropped is taken, and the pointer says so while dragging.
+    if (plan.empty() || form_.batch_running()) {
         e->ignore();
         return true;
     }

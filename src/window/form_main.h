@@ -256,6 +256,13 @@ class Form_Main : public qv::SkinnedWindow<QWidget> {
     // Where each file dialog opens next: the folder of its last choice, within this run.
     QString picture_folder_;
     QString list_folder_;
+    // The output directory was chosen (the chooser, a dropped folder) rather than taken from the
+    // background picture: an opened style's picture then leaves it.
+    bool output_directory_chosen_ = false;
+
+    // ---- output directory (inputs/directory_command.cpp)
+    // Label_Directory shows output_directory whole or elided in the middle, whole as its tooltip.
+    void show_output_directory();
 
     // ---- looks (hot_spot_looks.cpp) and paint (window_paint.cpp)
     const QImage& skin(int etat) const { return etat == kPressed ? etat2_ : face(); }

@@ -7,6 +7,7 @@
 #include <QFontDatabase>
 #include <QMessageBox>
 #include <QRegularExpression>
+#include <QStandardPaths>
 #include <QStorageInfo>
 
 #include <algorithm>
@@ -53,6 +54,13 @@ QString data_folder_beside(const QString& program_folder) {
 
 QString DesktopPlatform::data_folder() {
     return data_folder_beside(program_folder());
+}
+
+QString DesktopPlatform::pictures_folder() {
+    // Qt reads the desktop's user-dirs.dirs under $XDG_CONFIG_HOME (or ~/.config) and falls back
+    // to ~/Pictures itself; the fallback here is for a home it cannot tell.
+    const QString pictures = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
+    return pictures.isEmpty() ? QDir::homePath() + QStringLiteral("/Pictures") : pictures;
 }
 
 QStringList DesktopPlatform::mounted_volumes() {

@@ -30,6 +30,9 @@ class PlatformServices {
     // Where the sample backgrounds and text list live ("buttons", "samples"), for when they are
     // not beside the program.
     virtual QString data_folder() = 0;
+    // The user's pictures folder (the desktop's XDG pictures directory, else ~/Pictures), which
+    // need not exist yet: sets made from the installed samples go there.
+    virtual QString pictures_folder() = 0;
     // Mounted volumes for the directory chooser's drive list, the root "/" first.
     virtual QStringList mounted_volumes() = 0;
     // Shows a window modally and returns when it is closed.
@@ -54,6 +57,7 @@ class DesktopPlatform final : public PlatformServices {
     QStringList font_families() override;
     QString program_folder() override;
     QString data_folder() override;
+    QString pictures_folder() override;
     QStringList mounted_volumes() override;
     void run_modal(QDialog& dialog) override;
     void show_message(QWidget* parent, const QString& text) override;

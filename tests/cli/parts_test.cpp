@@ -86,12 +86,15 @@ TEST(ContactSheet, NearlySquareGridAndALimit) {
     EXPECT_FALSE(sheet_layout(100'000, {150, 56}).ok());
 }
 
-// The bar is drawn on the stream it was given (the one checked for a terminal), and cleared.
+// The bar is drawn on the stream it was given (the one checked for a terminal), and cleared:
+// a quarter (7 of 30 marks, rounded down), the next update too soon to draw, then the whole.
 TEST(ProgressBar, DrawsOnItsOwnStream) {
     std::FILE* stream = std::tmpfile();
     ASSERT_NE(stream, nullptr);
     {
         ProgressBar bar(stream, 4, true);
+        bar.update(1);
+        bar.update(2);
         bar.update(4);
         bar.finish();
     }
@@ -99,7 +102,9 @@ TEST(ProgressBar, DrawsOnItsOwnStream) {
     char text[128] = {};
     const size_t n = std::fread(text, 1, sizeof text - 1, stream);
     std::fclose(stream);
-    EXPECT_EQ(std::string(text, n), "\r" + progress_line(4, 4).toStdString() + "\r\033[K");
+    EXPECT_EQ(std::string(text, n),
+              "\r[#######-----------------------]  25% 1/4"
+              "\r[##############################] 100% 4/4\r\033[K");
 }
 
 }  // namespace

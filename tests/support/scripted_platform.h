@@ -21,7 +21,10 @@ class ScriptedPlatform : public qv::PlatformServices {
     QStringList fonts{QStringLiteral("DejaVu Sans")};
     // Run when the program asks for the fonts, just before its font catalogue starts.
     std::function<void()> on_fonts;
-    QString folder = QStringLiteral("/tmp");
+    // The program's (and its data's) folder; nowhere, so that test pictures are never its samples.
+    QString folder = QStringLiteral("/nonexistent/quorvane");
+    // The user's pictures folder; a test that writes there points it into its own folder.
+    QString pictures = QStringLiteral("/nonexistent/pictures");
     QStringList volumes{QStringLiteral("/")};
 
     // What the program asked and said.
@@ -61,6 +64,7 @@ class ScriptedPlatform : public qv::PlatformServices {
     }
     QString program_folder() override { return folder; }
     QString data_folder() override { return folder; }
+    QString pictures_folder() override { return pictures; }
     QStringList mounted_volumes() override { return volumes; }
     void run_modal(QDialog& dialog) override {
         ++modal_count;

@@ -2,8 +2,10 @@
 // the first file: a label whose file is the loaded background picture, or that cannot name a
 // file, writes nothing, and the window says so in the words quorvane-batch uses for the same list.
 #include "test_inputs_support.h"
+#include "window/controls/colour_boxes.h"
 
 #include <QFileInfo>
+#include <QPainter>
 #include <QTemporaryDir>
 
 namespace {
@@ -13,6 +15,31 @@ QString tool_message(const QString& list, const QString& out, const QString& pic
     BatchRun run = run_batch({"--labels", list, "--out", out, "--background", picture});
     return run.exit_code == 2 ? run.error.remove(QStringLiteral("quorvane-batch: ")).trimmed()
                               : QString();
+}
+
+// Pixels of the run's progress over the make button: where they differ from their row's face
+// colour (read inside the bevel), over the caption rows only.
+QImage ink(const QImage& face) {
+    QImage mask(face.size(), QImage::Format_Mono);
+    mask.fill(0);
+    for (int y = 2; y < face.height() - 3; ++y)
+        for (int x = 2; x < face.width() - 2; ++x)
+            if (face.pixel(x, y) != face.pixel(2, y)) mask.setPixel(x, y, 1);
+    return mask;
+}
+
+// "text" as drawn centred over the make button's caption rows in the run's 9-pixel face.
+QImage ink_of(const QString& text, QSize size) {
+    QImage plain(size, QImage::Format_RGB32);
+    plain.fill(Qt::white);
+    {
+        QPainter p(&plain);
+        QFont font(QStringLiteral("DejaVu Sans"));
+        font.setPixelSize(9);
+        p.setFont(font);
+        p.drawText(QRect(QPoint(0, 0), size).adjusted(0, 0, 0, -2), Qt::AlignCenter, text);
+    }
+    return ink(plain);
 }
 
 }  // namespace
@@ -86,6 +113,65 @@ class TestInputsBatch : public QObject {
         QCOMPARE(read_back(out + QStringLiteral("/A.bmp")), w.preview());
         QCOMPARE(files_in(out), QStringList{"A.bmp"});
         QVERIFY(QFileInfo(out + QStringLiteral("/Blocked.bmp")).isDir());
+    }
+
+    // No labels, or a colour box the label cannot be drawn from: nothing is written, the user is
+    // told what to do (and which box holds what). Typing into a box says nothing.
+    void refusesToStartWithNothingToDraw() {
+        QTemporaryDir tmp;
+        InputsWindow w;
+        w.make_all({}, tmp.path());
+        QCOMPARE(w.platform.messages.size(), 1);
+        QVERIFY2(w.platform.messages.takeFirst().contains(QStringLiteral("(Ctrl+L)")),
+                 qPrintable(w.platform.messages.join(u'|')));
+
+        const std::tuple<QLineEdit*, QString, QString> cases[] = {
+            {w.form.Text_R, "", "red colour box is empty"},
+            {w.form.Text_G, " ", "green colour box is empty"},
+            {w.form.Text_R, "%1\x01", "red colour box holds \"%1\\x01\""},
+            {w.form.Text_G, "40000", "green colour box holds \"40000\""},  // past 16 bits
+        };
+        for (const auto& [box, text, said] : cases) {
+            box->setText(text);
+            QVERIFY(w.platform.messages.isEmpty());
+            w.make_all({"Home", "News"}, tmp.path());
+            QCOMPARE(w.platform.messages.size(), 1);
+            QVERIFY2(w.platform.messages.first().contains(said),
+                     qPrintable(w.platform.messages.first()));
+            w.platform.messages.clear();
+            QCOMPARE(files_in(tmp.path()), QStringList());
+            QCOMPARE(w.selected_row(), -1);
+            box->setText(QStringLiteral("255"));
+        }
+        // Numbers outside 0..255, with blanks or a fraction, draw (held to the range).
+        QVERIFY(qv::check_colour_boxes(QStringLiteral("300"), QStringLiteral("-5"),
+                                       QStringLiteral(" 7.5 ")));
+        QVERIFY(!qv::check_colour_boxes(QStringLiteral("1"), QStringLiteral("2"),
+                                        QStringLiteral("0x10")));
+    }
+
+    // The progress over the make button after two of four labels: a bar of (152 - 4) * 2 / 4 =
+    // 74 amber pixels on the two rows above the lower bevel, and "2 / 4" centred above it.
+    void progressShowsHowFarTheRunIs() {
+        QTemporaryDir tmp;
+        InputsWindow w;
+        QImage seen;
+        QObject::connect(w.form.Text_Texte, &QLineEdit::textChanged, [&](const QString& text) {
+            // The display is brought up to date at most every 30 ms: after this wait the second
+            // file's count is shown, and nothing newer before the third is written.
+            if (text == u"News") QTest::qSleep(40);
+            if (text == u"Contact") seen = look(w.form.screen_image(), w.form.Image_Make);
+        });
+        w.make_all({"Home", "News", "Contact", "About"}, tmp.path());
+        QCOMPARE(seen.size(), QSize(152, 14));
+        const QRgb amber = qRgb(255, 190, 52);
+        for (int y : {11, 12}) {
+            int bar = 0;
+            while (bar < seen.width() && seen.pixel(2 + bar, y) == amber) ++bar;
+            QCOMPARE(bar, 74);
+        }
+        QCOMPARE(ink(seen), ink_of(QStringLiteral("2 / 4"), seen.size()));
+        QVERIFY(ink(seen) != ink_of(QStringLiteral("3 / 4"), seen.size()));
     }
 
     void aBadLabelWritesNothingAndIsNamedAsTheToolNamesIt() {

@@ -2,20 +2,11 @@
 #include "core/render/text_renderer.h"
 #include "window/form_main.h"
 #include "window/inputs/file_kinds.h"
+#include "window/inputs/output_folder.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QLabel>
-
-namespace {
-
-// The folder part of a chosen file, always ending with "/" so that labels append directly.
-QString folder_of(const QString& path) {
-    const QString full = QFileInfo(path).absoluteFilePath();
-    return full.left(full.lastIndexOf(u'/') + 1);
-}
-
-}  // namespace
 
 void Form_Main::wire_background() {
     connect(Image_loadbutton, &qv::HotSpot::MouseDown, this,
@@ -33,6 +24,8 @@ void Form_Main::Image_loadbutton_MouseDown(int, int, double, double) {
 
 void Form_Main::Image_loadbutton_MouseUp(int, int, double, double) {
     draw_etat(Image_loadbutton, kNormal);
+    // A run keeps the picture it checked its files against; a new one waits until it has finished.
+    if (batch_running_) return;
 
     // The first time in the sample backgrounds, then where the last picture was chosen.
     const QString start = picture_folder_.isEmpty()
@@ -43,6 +36,7 @@ void Form_Main::Image_loadbutton_MouseUp(int, int, double, double) {
 }
 
 void Form_Main::load_background(const QString& path) {
+    if (batch_running_) return;  // a dropped picture is refused during a run, as a chosen one is
     picture_folder_ = QFileInfo(path).absolutePath();
     // Everything is decoded before anything changes: a file that cannot be read leaves the
     // canvases, their places, the text line and the directory exactly as they were, and the user
@@ -52,6 +46,8 @@ void Form_Main::load_background(const QString& path) {
         platform().show_message(this, picture.error());
         return;
     }
+    // A picture chosen on its own brings its folder with it, whatever was chosen before.
+    output_directory_chosen_ = false;
     show_background(path, *picture);
 }
 
@@ -71,9 +67,13 @@ void Form_Main::show_background(const QString& path, const QImage& picture) {
     Picture_previewscroll->show();
     Picture_typoscroll->show();
 
-    // The buttons are written beside their background unless another directory is chosen.
-    Label_Directory->setText(folder_of(path));
-    output_directory = Label_Directory->text();
+    // The buttons are written beside their background unless another directory is chosen; the
+    // installed samples' sets go to the user's pictures.
+    if (!output_directory_chosen_) {
+        output_directory = qv::output_folder_for_picture(path, platform().data_folder(),
+                                                         platform().pictures_folder());
+        show_output_directory();
+    }
     background_path = QFileInfo(path).absoluteFilePath();
 
     draw_preview();

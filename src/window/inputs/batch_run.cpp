@@ -1,16 +1,24 @@
 #include "core/io/button_output.h"
 #include "core/io/message_text.h"
 #include "core/io/output_plan.h"
+#include "window/controls/colour_boxes.h"
 #include "window/form_main.h"
+#include "window/inputs/output_folder.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
 #include <QItemSelectionModel>
 #include <QLineEdit>
 #include <QListView>
 #include <QPainter>
 #include <QScopeGuard>
 #include <QStringListModel>
+
+#include <filesystem>
+#include <system_error>
 
 namespace {
 
@@ -20,6 +28,18 @@ constexpr qint64 kProgressIntervalMs = 30;
 // Colours of the skin's panel: the lamp amber for the bar, the caption ink for the count.
 constexpr QRgb kProgressBar = qRgb(255, 190, 52);
 constexpr QRgb kProgressText = qRgb(28, 27, 22);
+
+// The folders on the way to `path` that do not exist yet, the deepest first.
+QStringList missing_folders(const QString& path) {
+    QStringList missing;
+    for (QString p = QDir::cleanPath(path); !QFileInfo::exists(p);) {
+        missing << p;
+        const QString parent = QFileInfo(p).path();
+        if (parent == p) break;
+        p = parent;
+    }
+    return missing;
+}
 
 }  // namespace
 
@@ -37,7 +57,20 @@ void Form_Main::Image_Make_MouseUp(int, int, double, double) {
     // The run lets events through between buttons; a second press then must not start another.
     if (batch_running_) return;
     const int count = List1_items->rowCount();
-    if (count == 0) return;
+    if (count == 0) {
+        platform().show_message(
+            this, QStringLiteral("There are no labels to make buttons of: load a text list "
+                                 "(Ctrl+L), or type the labels into a text file, one a line, and "
+                                 "load that."));
+        return;
+    }
+    // A colour box that draws no label would write every button bare; nothing is written then.
+    if (const qv::Result<void> colour =
+            qv::check_colour_boxes(Text_R->text(), Text_G->text(), Text_B->text());
+        !colour) {
+        platform().show_message(this, colour.error());
+        return;
+    }
     // Written where the run started, whatever is chosen while it goes on.
     const QString directory = output_directory;
     if (directory.isEmpty()) {
@@ -47,12 +80,38 @@ void Form_Main::Image_Make_MouseUp(int, int, double, double) {
                                  "buttons beside it."));
         return;
     }
+    // The user's pictures folder is the default of sets made from the samples, not a place the
+    // user picked: it is made here when needed, and a failure there says how to pick another.
+    const bool in_pictures = directory == qv::pictures_output_folder(platform().pictures_folder());
+    const auto refuse = [this, in_pictures](const QString& reason) {
+        platform().show_message(
+            this, in_pictures ? reason + QStringLiteral("\nChoose another output folder with "
+                                                        "Ctrl+D (the button beside the folder).")
+                              : reason);
+    };
+    // Made now and removed again, whatever the user already had, when the run does not start.
+    const QStringList made = in_pictures ? missing_folders(directory) : QStringList();
+    const auto unmake = [&made] {
+        for (const QString& folder : made) QDir().rmdir(folder);
+    };
+    if (!made.isEmpty()) {
+        std::error_code error;
+        std::filesystem::create_directories(QFile::encodeName(directory).toStdString(), error);
+        if (error) {
+            unmake();
+            refuse(
+                QStringLiteral("Cannot make the folder %1: %2.")
+                    .arg(qv::shown_in_message(directory), QString::fromLocal8Bit(error.message())));
+            return;
+        }
+    }
     const qv::ButtonFormat format = write_png_files ? qv::ButtonFormat::Png : qv::ButtonFormat::Bmp;
     // Every label's file is checked before the first is written: a bad label writes nothing.
     const qv::Result<void> checked = qv::check_output_plan(
         List1_items->stringList(), directory, background_path, qv::extension_for(format));
     if (!checked) {
-        platform().show_message(this, checked.error());
+        unmake();
+        refuse(checked.error());
         return;
     }
 
@@ -91,7 +150,7 @@ void Form_Main::Image_Make_MouseUp(int, int, double, double) {
             // The message is read with the normal pointer, not the run's busy one.
             finished.dismiss();
             end_run();
-            platform().show_message(this, saved.error());
+            refuse(saved.error());
             return;
         }
         if (since_progress.elapsed() >= kProgressIntervalMs) {

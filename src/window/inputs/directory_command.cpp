@@ -3,7 +3,9 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QFontMetrics>
 #include <QLabel>
+#include <QTextDocument>
 
 void Form_Main::wire_directory() {
     connect(Image_DirectoryBrowse, &qv::HotSpot::MouseDown, this,
@@ -18,19 +20,36 @@ void Form_Main::Image_DirectoryBrowse_MouseDown(int, int, double, double) {
 
 void Form_Main::Image_DirectoryBrowse_MouseUp(int, int, double, double) {
     draw_etat(Image_DirectoryBrowse, kNormal);
+    // A run writes where it started; the next directory is chosen once it has finished.
+    if (batch_running_) return;
+    const QString before = output_directory;
     {
         Form_Dir chooser(output_directory, platform(), this);
         platform().run_modal(chooser);
     }
-    // The caption still holds the directory in force before the chooser: OK shows the new one,
-    // Cancel and the close button bring the old one back.
-    if (!output_directory.isEmpty())
-        Label_Directory->setText(output_directory);
-    else
-        output_directory = Label_Directory->text();
+    // OK leaves the new directory; Cancel and the close button leave none, and the old one stays.
+    if (output_directory.isEmpty()) {
+        output_directory = before;
+    } else {
+        output_directory_chosen_ = true;
+        show_output_directory();
+    }
 }
 
 void Form_Main::set_output_directory(const QString& folder) {
+    if (batch_running_) return;  // a dropped folder is refused during a run, as a chosen one is
     output_directory = QDir::cleanPath(QFileInfo(folder).absoluteFilePath());
-    Label_Directory->setText(output_directory);
+    output_directory_chosen_ = true;
+    show_output_directory();
+}
+
+void Form_Main::show_output_directory() {
+    const QFontMetrics metrics(Label_Directory->font());
+    Label_Directory->setText(metrics.elidedText(output_directory, Qt::ElideMiddle,
+                                                Label_Directory->contentsRect().width()));
+    // A tooltip that looks like markup would be rendered as markup: one that is marked up as
+    // such shows a folder named "<b>x</b>" as typed.
+    Label_Directory->setToolTip(Qt::mightBeRichText(output_directory)
+                                    ? QStringLiteral("<qt>") + output_directory.toHtmlEscaped()
+                                    : output_directory);
 }

@@ -53,6 +53,8 @@ void Form_Main::save_style() {
 }
 
 void Form_Main::open_style() {
+    // A style may bring its own picture, which the run under way has not checked its files against.
+    if (batch_running_) return;
     const QString start = output_directory.isEmpty() ? QDir::homePath() : output_directory;
     const std::optional<QString> chosen = platform().open_file(this, start, kStyleFilter);
     if (chosen) apply_style_file(*chosen);
@@ -65,6 +67,8 @@ void Form_Main::set_write_png(bool on) {
 }
 
 bool Form_Main::apply_style_file(const QString& path) {
+    if (batch_running_)
+        return false;  // a dropped style is refused during a run, as a chosen one is
     // Everything that can fail is had first: applying then cannot stop half way.
     const qv::Result<qv::ReadStyle> read = qv::read_style_file(path);
     if (!read) {
