@@ -82,6 +82,13 @@ TEST(HtmlPage, RelativeUrlsAndEscapedLabels) {
                               R"(width="80" height="30">)"))
         << page.toStdString();
     EXPECT_FALSE(page.contains("<script") || page.contains("http") || page.contains(":hover"));
+    // "%" in an encoded name or a label is text, never a place to fill in.
+    const QString hostile =
+        page_html({{"%1 100%", {"/w/v2=new/FAQ?.png", {80, 30}}, {}, {}}}, "/w", "%2");
+    EXPECT_TRUE(hostile.contains(R"(src="v2%3Dnew/FAQ%3F.png" alt="%1 100%" width="80" )"
+                                 R"(height="30">)"))
+        << hostile.toStdString();
+    EXPECT_TRUE(hostile.contains("<title>%2</title>"));
 }
 
 TEST(ContactSheet, NearlySquareGridAndALimit) {
