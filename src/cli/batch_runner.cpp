@@ -188,7 +188,7 @@ int lookahead_for(int jobs) {
 }
 
 int workers_for(int jobs, qsizetype labels, qint64 canvas_bytes) {
-    constexpr qint64 kAllCanvases = qint64(1) << 30;
+    constexpr qint64 kAllCanvases = qint64(512) << 20;
     const qint64 by_memory = canvas_bytes > 0 ? kAllCanvases / canvas_bytes : kMaxWorkers;
     const qint64 most = std::min<qint64>({kMaxWorkers, labels, by_memory});
     return int(std::clamp<qint64>(jobs, 1, std::max<qint64>(1, most)));

@@ -49,7 +49,7 @@ int lookahead_for(int jobs);
 inline constexpr int kMaxWorkers = 64;
 // Workers past the labels would idle, and past kMaxWorkers only take memory and switch; each
 // holds canvases the size of the picture (`canvas_bytes`), so all of them together stay under
-// a GiB. At least one.
+// 512 MiB. At least one.
 int workers_for(int jobs, qsizetype labels, qint64 canvas_bytes);
 
 // Files staged ahead take room the files committed before them may need: with `free_bytes` left

@@ -106,7 +106,7 @@ TEST(RunnerMemory, WorkersSharePicturesAndAreFewerThanLabels) {
     using qv::cli::workers_for;
     EXPECT_EQ(workers_for(256, 3, 1000), 3);
     EXPECT_EQ(workers_for(256, 100000, 1000), qv::cli::kMaxWorkers);
-    EXPECT_EQ(workers_for(64, 100000, 64 << 20), 16);  // a GiB of canvases at most
+    EXPECT_EQ(workers_for(64, 100000, 64 << 20), 8);  // 512 MiB of canvases at most
     EXPECT_EQ(workers_for(8, 0, 1000), 1);
     EXPECT_EQ(workers_for(2, 100000, qint64(4) << 30), 1);
 }
