@@ -1,5 +1,6 @@
 #include "cli/batch_runner.h"
 
+#include "core/io/message_text.h"
 #include "core/io/staged_file.h"
 #include "core/render/composer.h"
 
@@ -94,6 +95,13 @@ class Runner {
             for (size_t k = 0; k < painters.size(); ++k) {
                 // As the window does, a button whose drawing failed part way is saved as drawn.
                 const QImage& image = painters[k].paint(batch_.labels[i]);
+                // A canvas that could not be allocated leaves no image: an empty bitmap must not
+                // pass for the button.
+                if (image.isNull()) {
+                    button.error = QStringLiteral("Out of memory for the button of \"%1\"")
+                                       .arg(shown_in_message(batch_.labels[i]));
+                    break;
+                }
                 if (k == 0 && batch_.want_images) button.image = image;
                 Result<StagedFile> staged = stage_button(
                     image, batch_.out_dir, name + batch_.looks[k].suffix, encoder, batch_.staging);

@@ -111,6 +111,21 @@ TEST(RunnerMemory, WorkersSharePicturesAndAreFewerThanLabels) {
     EXPECT_EQ(workers_for(2, 100000, qint64(4) << 30), 1);
 }
 
+// A worker whose canvas could not be allocated (here: a picture with no pixels) stops the run with
+// a message instead of writing empty bitmaps.
+TEST(RunnerMemory, ACanvasThatCouldNotBeMadeIsAFailureNotAnEmptyFile) {
+    QTemporaryDir dir;
+    qv::cli::BatchRun run;
+    run.labels = {"Home", "News"};
+    run.looks = {qv::cli::ButtonLook{}};
+    run.out_dir = dir.path();
+    run.jobs = 2;
+    const qv::cli::BatchOutcome outcome = qv::cli::run_batch(run);
+    EXPECT_EQ(outcome.written, 0);
+    EXPECT_EQ(outcome.failure.value_or(""), "Out of memory for the button of \"Home\"");
+    EXPECT_EQ(entries(dir.path()), "");
+}
+
 INSTANTIATE_TEST_SUITE_P(Staging, Runner,
                          testing::Values(qv::Staging::Nameless, qv::Staging::Named),
                          [](const testing::TestParamInfo<qv::Staging>& info) {
