@@ -56,12 +56,13 @@ class Input {
         name_ = QFileInfo(path_).fileName();
     }
 
-    // Whether the file at `path` (with `id`, when it exists) is this input: the same file
-    // through any spelling or link while both exist, the same resolved spelling otherwise.
-    bool is(const QString& path, const std::optional<FileId>& id) const {
+    // Whether the file at `path` (named `name`, with `id` when it exists) is this input: the
+    // same file through any spelling or link while both exist, the same resolved spelling
+    // otherwise.
+    bool is(const QString& path, QStringView name, const std::optional<FileId>& id) const {
         if (id && id_) return *id == *id_;
         // Resolving the spelling costs a look-up per folder: only a matching name needs it.
-        if (QFileInfo(path).fileName() != name_) return false;
+        if (name != name_) return false;
         if (!spelling_) spelling_ = resolved_spelling(path_);
         const QString spelling = resolved_spelling(path);
         return !spelling.isEmpty() && spelling == *spelling_;
@@ -130,6 +131,8 @@ class Planner {
     }
 
     Result<QStringList> check() {
+        writers_.reserve(plan_.labels.size() * plan_.suffixes.size() +
+                         qsizetype(plan_.extras.size()));
         for (qsizetype i = 0; i < plan_.labels.size(); ++i) {
             const QString& name = plan_.names.isEmpty() ? plan_.labels[i] : plan_.names[i];
             for (qsizetype k = 0; k < plan_.suffixes.size(); ++k)
@@ -195,9 +198,10 @@ class Planner {
         return Failure{message};
     }
 
-    const Input* input_at(const QString& path, const std::optional<FileId>& id) const {
+    const Input* input_at(const QString& path, QStringView name,
+                          const std::optional<FileId>& id) const {
         for (const Input& input : inputs_)
-            if (input.is(path, id)) return &input;
+            if (input.is(path, name, id)) return &input;
         return nullptr;
     }
 
@@ -237,7 +241,7 @@ class Planner {
                 return bad(QStringLiteral("its file %1 is a folder").arg(shown_in_message(*path)));
             id = id_of(st);
         }
-        if (const Input* input = input_at(*path, id))
+        if (const Input* input = input_at(*path, QStringView(*path).mid(slash + 1), id))
             return Failure{QStringLiteral("The label \"%1\" would replace %2 with its button: "
                                           "rename the label, or choose another output directory")
                                .arg(shown_in_message(label), input->named())};
@@ -266,7 +270,7 @@ class Planner {
                 return bad(QStringLiteral("%1 is read-only, and is not replaced").arg(shown));
             id = id_of(st);
         }
-        if (const Input* input = input_at(extra.path, id))
+        if (const Input* input = input_at(extra.path, info.fileName(), id))
             return bad(
                 QStringLiteral("%1 would be replaced: choose another file").arg(input->named()));
         return claim(where.key + QFile::encodeName(info.fileName()), Writer{-1, e}, extra.path);
