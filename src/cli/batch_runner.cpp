@@ -1,11 +1,18 @@
 #include "cli/batch_runner.h"
 
+#include "core/io/message_text.h"
 #include "core/io/staged_file.h"
 #include "core/render/composer.h"
 
+#include <QFile>
+
+#include <sys/statvfs.h>
 #include <algorithm>
 #include <condition_variable>
+#include <limits>
 #include <mutex>
+#include <new>
+#include <system_error>
 #include <thread>
 #include <vector>
 
@@ -16,6 +23,7 @@ namespace {
 struct PendingButton {
     qsizetype index = -1;           // -1: no label here
     std::vector<StagedFile> files;  // in look order, up to the first that failed
+    qint64 bytes = 0;               // of `files`
     QString error;                  // why a file was not staged or not committed
     QImage image;
 };
@@ -26,21 +34,56 @@ struct PendingButton {
 class Runner {
   public:
     explicit Runner(const BatchRun& batch)
-        : batch_(batch), pending_(static_cast<size_t>(lookahead_for(batch.jobs))) {}
+        : batch_(batch),
+          pending_(static_cast<size_t>(lookahead_for(batch.jobs))),
+          budget_(batch.staged_ahead_bytes > 0 ? batch.staged_ahead_bytes
+                                               : staged_ahead_budget(free_bytes(batch.out_dir))) {}
 
     BatchOutcome run() {
         const int jobs = std::max(1, batch_.jobs);
         std::vector<std::thread> workers;
         workers.reserve(static_cast<size_t>(jobs));
-        for (int i = 0; i < jobs; ++i) workers.emplace_back([this] { work(); });
+        try {
+            for (int i = 0; i < jobs; ++i) workers.emplace_back([this] { work(); });
+        } catch (const std::system_error&) {
+            // The system gives fewer threads than asked for: the ones started do the work.
+            if (workers.empty()) {
+                outcome_.failure = QStringLiteral("Cannot start a worker thread");
+                return outcome_;
+            }
+        }
         for (auto& w : workers) w.join();
         pending_.clear();  // buttons staged after a failure must not appear
         return outcome_;
     }
 
   private:
-    // Each worker has its own canvases and encoder: the core draws into them, nothing is shared.
+    static qint64 free_bytes(const QString& folder) {
+        struct statvfs st {};
+        if (::statvfs(QFile::encodeName(folder).constData(), &st) != 0)
+            return std::numeric_limits<qint64>::max();
+        return qint64(st.f_bavail) * qint64(st.f_frsize);
+    }
+
+    // A worker that runs out of memory stops the run as a failed write would.
     void work() {
+        try {
+            work_on();
+        } catch (const std::bad_alloc&) {
+            stop(QStringLiteral("Out of memory while making the buttons"));
+        }
+    }
+
+    void stop(const QString& why) {
+        std::lock_guard lock(mutex_);
+        if (!stopped_) outcome_.failure = why;
+        stopped_ = true;
+        room_.notify_all();
+    }
+
+    // Each worker has its own canvases and encoder: the core draws into them, and reads the
+    // pictures every worker shares.
+    void work_on() {
         std::vector<LookPainter> painters(batch_.looks.begin(), batch_.looks.end());
         ButtonEncoder encoder(batch_.format);
         for (;;) {
@@ -52,6 +95,13 @@ class Runner {
             for (size_t k = 0; k < painters.size(); ++k) {
                 // As the window does, a button whose drawing failed part way is saved as drawn.
                 const QImage& image = painters[k].paint(batch_.labels[i]);
+                // A canvas that could not be allocated leaves no image: an empty bitmap must not
+                // pass for the button.
+                if (image.isNull()) {
+                    button.error = QStringLiteral("Out of memory for the button of \"%1\"")
+                                       .arg(shown_in_message(batch_.labels[i]));
+                    break;
+                }
                 if (k == 0 && batch_.want_images) button.image = image;
                 Result<StagedFile> staged = stage_button(
                     image, batch_.out_dir, name + batch_.looks[k].suffix, encoder, batch_.staging);
@@ -59,25 +109,37 @@ class Runner {
                     button.error = staged.error();
                     break;
                 }
+                button.bytes += staged->size();
                 button.files.push_back(std::move(*staged));
             }
             deliver(std::move(button));
         }
     }
 
+    // A label may be started when there is a place for it and its files are likely to fit the
+    // budget beside those staged and being staged (each as large as the largest yet); the next
+    // label to commit may always start.
+    bool may_start() const {
+        if (next_ >= committed_ + static_cast<qsizetype>(pending_.size())) return false;
+        if (next_ == committed_) return true;
+        return largest_ > 0 && staged_bytes_ + (in_flight_ + 1) * largest_ <= budget_;
+    }
+
     qsizetype claim() {
         std::unique_lock lock(mutex_);
-        room_.wait(lock, [&] {
-            return stopped_ || next_ >= batch_.labels.size() ||
-                   next_ < committed_ + static_cast<qsizetype>(pending_.size());
-        });
+        room_.wait(lock, [&] { return stopped_ || next_ >= batch_.labels.size() || may_start(); });
         if (stopped_ || next_ >= batch_.labels.size()) return -1;
+        ++in_flight_;
         return next_++;
     }
 
     void deliver(PendingButton button) {
         std::unique_lock lock(mutex_);
+        --in_flight_;
         if (stopped_) return;  // its files go with it
+        staged_bytes_ += button.bytes;
+        largest_ = std::max(largest_, button.bytes);
+        room_.notify_all();  // the largest size may be known now
         pending_[static_cast<size_t>(button.index) % pending_.size()] = std::move(button);
         if (committing_) return;  // the committer looks at this place before it lets go
         committing_ = true;
@@ -99,6 +161,7 @@ class Runner {
             const bool ok = taken.error.isEmpty();
             if (ok && batch_.on_committed) batch_.on_committed(taken.index, taken.image);
             lock.lock();
+            staged_bytes_ -= taken.bytes;
             if (!ok) {
                 outcome_.failure = taken.error;
                 stopped_ = true;
@@ -115,6 +178,10 @@ class Runner {
     std::mutex mutex_;
     std::condition_variable room_;  // the committer moved on, or the run stopped
     std::vector<PendingButton> pending_;
+    const qint64 budget_;
+    qint64 staged_bytes_ = 0;  // delivered and not yet committed
+    qint64 largest_ = 0;       // the most bytes one label's files took
+    qsizetype in_flight_ = 0;  // labels claimed and not yet delivered
     qsizetype next_ = 0;
     qsizetype committed_ = 0;
     bool committing_ = false;
@@ -126,6 +193,18 @@ class Runner {
 
 int lookahead_for(int jobs) {
     return std::clamp(4 * jobs, 4, 256);
+}
+
+int workers_for(int jobs, qsizetype labels, qint64 canvas_bytes) {
+    constexpr qint64 kAllCanvases = qint64(512) << 20;
+    const qint64 by_memory = canvas_bytes > 0 ? kAllCanvases / canvas_bytes : kMaxWorkers;
+    const qint64 most = std::min<qint64>({kMaxWorkers, labels, by_memory});
+    return int(std::clamp<qint64>(jobs, 1, std::max<qint64>(1, most)));
+}
+
+qint64 staged_ahead_budget(qint64 free_bytes) {
+    constexpr qint64 kMost = qint64(64) << 20;
+    return std::clamp<qint64>(free_bytes / 4, 0, kMost);
 }
 
 BatchOutcome run_batch(const BatchRun& run) {

@@ -30,6 +30,9 @@ struct BatchRun {
     // contact sheet).
     std::function<void(qsizetype index, const QImage& image)> on_committed;
     bool want_images = false;
+    // How many bytes of files may wait staged ahead of the one committed next (on the disk, or in
+    // its cache); 0: staged_ahead_budget() of the output folder's free space.
+    qint64 staged_ahead_bytes = 0;
 };
 
 struct BatchOutcome {
@@ -42,5 +45,16 @@ BatchOutcome run_batch(const BatchRun& run);
 // How far workers may run ahead of the committer: enough to keep them busy, few enough that
 // memory (and the files held open) does not grow with the list.
 int lookahead_for(int jobs);
+
+inline constexpr int kMaxWorkers = 64;
+// Workers past the labels would idle, and past kMaxWorkers only take memory and switch; each
+// holds canvases the size of the picture (`canvas_bytes`), so all of them together stay under
+// 512 MiB. At least one.
+int workers_for(int jobs, qsizetype labels, qint64 canvas_bytes);
+
+// Files staged ahead take room the files committed before them may need: with `free_bytes` left
+// on the disk, at most a quarter of it, and never more than 64 MiB. The next file to commit is
+// always staged, whatever its size.
+qint64 staged_ahead_budget(qint64 free_bytes);
 
 }  // namespace qv::cli

@@ -5,11 +5,11 @@
 
 namespace qv::cli {
 
+// The pictures are shared with every other worker, not copied: a picture may be large and the
+// workers many. Sharing is safe because they are only read (const), so nothing detaches or writes
+// them; each worker draws into canvases of its own.
 LookPainter::LookPainter(const ButtonLook& look)
-    : style_(look.style), background_(look.background) {
-    // Deep copies: QImage shares its pixels, and workers must not even share reads with writes.
-    background_.image = look.background.image.copy();
-    transparent_ = look.transparent.copy();
+    : style_(look.style), background_(look.background), transparent_(look.transparent) {
     preview_ = transparent_.isNull() ? Canvas::make(background_.image.size(), kWindowBackground)
                                      : clear_layer(transparent_.size());
 }

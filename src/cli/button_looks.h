@@ -16,7 +16,8 @@ struct ButtonLook {
     QString suffix;      // after the file name: empty for the main look
 };
 
-// One worker's drawing of one look, on canvases of its own: nothing is shared between threads.
+// One worker's drawing of one look, on canvases of its own; the look's pictures are shared,
+// read only.
 class LookPainter {
   public:
     explicit LookPainter(const ButtonLook& look);
@@ -27,9 +28,9 @@ class LookPainter {
 
   private:
     ButtonStyle style_;
-    Canvas background_;
+    const Canvas background_;
     Canvas preview_;  // the opaque button, or the label layer over a transparent picture
-    QImage transparent_;
+    const QImage transparent_;
     QImage out_;
 };
 

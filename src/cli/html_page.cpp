@@ -25,13 +25,15 @@ QString style_sheet(bool hover, bool pressed) {
     return css;
 }
 
+// Put together piece by piece: a URL or a label holds "%" followed by digits often enough
+// ("100%", "%3F" in an encoded name), and placeholders filled one after another would fill those.
 QString image_tag(const char* look, const QString& label, const PageImage& image,
                   const QString& page_dir) {
-    return QStringLiteral("<img class=\"%1\" src=\"%2\" alt=\"%3\" width=\"%4\" height=\"%5\">")
-        .arg(QLatin1String(look), relative_url(page_dir, image.file).toHtmlEscaped(),
-             label.toHtmlEscaped())
-        .arg(image.size.width())
-        .arg(image.size.height());
+    return QStringLiteral("<img class=\"") + QLatin1String(look) + QStringLiteral("\" src=\"") +
+           relative_url(page_dir, image.file).toHtmlEscaped() + QStringLiteral("\" alt=\"") +
+           label.toHtmlEscaped() + QStringLiteral("\" width=\"") +
+           QString::number(image.size.width()) + QStringLiteral("\" height=\"") +
+           QString::number(image.size.height()) + QStringLiteral("\">");
 }
 
 }  // namespace
@@ -45,10 +47,9 @@ QString relative_url(const QString& page_dir, const QString& file) {
 
 QString page_html(const std::vector<PageButton>& buttons, const QString& page_dir,
                   const QString& title) {
-    QString html = QStringLiteral(
-                       "<!DOCTYPE html>\n<html>\n<head>\n<meta charset=\"utf-8\">\n"
-                       "<title>%1</title>\n<style>\n")
-                       .arg(title.toHtmlEscaped());
+    QString html =
+        QStringLiteral("<!DOCTYPE html>\n<html>\n<head>\n<meta charset=\"utf-8\">\n<title>") +
+        title.toHtmlEscaped() + QStringLiteral("</title>\n<style>\n");
     const bool hover = !buttons.empty() && buttons.front().hover;
     const bool pressed = !buttons.empty() && buttons.front().pressed;
     html += style_sheet(hover, pressed);

@@ -4,6 +4,8 @@
 #include "core/render/style_conversions.h"
 #include "core/render/text_renderer.h"
 
+#include <QDir>
+#include <QFile>
 #include <QHash>
 
 #include <algorithm>
@@ -46,17 +48,22 @@ std::vector<qsizetype> labels_past_edges(const QStringList& labels, const Button
     return past;
 }
 
-std::vector<qsizetype> labels_sharing_names(const QStringList& names, const QStringList& suffixes) {
-    QHash<QString, qsizetype> owner;  // the first label to use each file name
+std::vector<qsizetype> labels_sharing_names(const QStringList& labels, const QStringList& names,
+                                            const QStringList& suffixes) {
+    struct Writer {
+        qsizetype label;
+        qsizetype look;
+    };
+    QHash<QByteArray, Writer> owner;  // the first label to use each file name
     std::vector<bool> shared(size_t(names.size()), false);
     for (qsizetype i = 0; i < names.size(); ++i) {
-        for (const QString& suffix : suffixes) {
-            const QString name = names[i] + suffix;
+        for (qsizetype k = 0; k < suffixes.size(); ++k) {
+            const QByteArray name = QFile::encodeName(QDir::cleanPath(names[i] + suffixes[k]));
             const auto it = owner.constFind(name);
             if (it == owner.cend()) {
-                owner.insert(name, i);
-            } else if (*it != i) {
-                shared[size_t(*it)] = true;
+                owner.insert(name, {i, k});
+            } else if (it->look != k || labels[it->label] != labels[i]) {
+                shared[size_t(it->label)] = true;
                 shared[size_t(i)] = true;
             }
         }

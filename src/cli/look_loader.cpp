@@ -39,8 +39,10 @@ ButtonLook look_for(const StyleSettings& s, const LookPicture& picture, const QS
 
 Result<ButtonLook> state_look(const QString& option, const QString& style_path,
                               const QString& suffix, const Options& main,
-                              const LookPicture& main_picture, QStringList& warnings) {
+                              const LookPicture& main_picture, QStringList& warnings,
+                              std::vector<PlanInput>& read) {
     const QString file = option + u' ' + shown_in_message(style_path);
+    read.push_back({QStringLiteral("the %1 style").arg(option), style_path});
     auto style = read_style_file(style_path);
     if (!style) return Failure{file + QStringLiteral(": ") + style.error()};
     for (const QString& w : style->warnings) warnings << file + QStringLiteral(": ") + w;
@@ -49,6 +51,7 @@ Result<ButtonLook> state_look(const QString& option, const QString& style_path,
         return Failure{QStringLiteral("%1: \"font\": no font family \"%2\" is installed")
                            .arg(file, shown_in_message(state.font))};
     if (state.background.isEmpty()) return look_for(state, main_picture, suffix);
+    read.push_back({QStringLiteral("the %1 style's picture").arg(option), state.background});
     auto picture = load_look_picture(state.background, main.style.format);
     if (!picture) return Failure{file + QStringLiteral(": \"background\": ") + picture.error()};
     return look_for(state, *picture, suffix);

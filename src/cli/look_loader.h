@@ -3,11 +3,13 @@
 // from their style files. Everything is read before the first file is written.
 #include "cli/button_looks.h"
 #include "cli/options.h"
+#include "core/io/output_plan.h"
 #include "core/io/result.h"
 
 #include <QStringList>
 
 #include <cstdint>
+#include <vector>
 
 namespace qv::cli {
 
@@ -30,9 +32,11 @@ ButtonLook look_for(const StyleSettings& style, const LookPicture& picture, cons
 
 // The look a style file describes, for `option` (--hover or --pressed). A style without a
 // background is drawn on the main look's picture; the main look's format applies. Unknown keys
-// are added to `warnings`; the failure names the option, the file and the reason.
+// are added to `warnings`, and the style file and its picture to `read` (what the run must not
+// replace); the failure names the option, the file and the reason.
 Result<ButtonLook> state_look(const QString& option, const QString& style_path,
                               const QString& suffix, const Options& main,
-                              const LookPicture& main_picture, QStringList& warnings);
+                              const LookPicture& main_picture, QStringList& warnings,
+                              std::vector<PlanInput>& read);
 
 }  // namespace qv::cli

@@ -5,7 +5,11 @@
 #include <QGuiApplication>
 #include <QImageReader>
 
+#include <fcntl.h>
+#include <unistd.h>
 #include <cstdio>
+#include <exception>
+#include <new>
 
 namespace {
 
@@ -22,6 +26,17 @@ void quiet_runtime_dir_warning(QtMsgType type, const QMessageLogContext& context
 }  // namespace
 
 int main(int argc, char** argv) {
+    // A descriptor 0, 1 or 2 left closed would be handed to the first file opened, and messages
+    // would land in a button. Standard output closed is a failure to report; the others read or
+    // write nothing.
+    const bool out_closed = ::fcntl(1, F_GETFD) < 0;
+    for (int fd = 0; fd <= 2; ++fd)
+        if (::fcntl(fd, F_GETFD) < 0 && ::open("/dev/null", fd == 0 ? O_RDONLY : O_WRONLY) != fd)
+            return 1;
+    if (out_closed) {
+        std::fputs("quorvane-batch: cannot write standard output: it is closed\n", stderr);
+        return 1;
+    }
     // Fonts need a GUI application, but the tool must run on servers without a display.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     g_qt_handler = qInstallMessageHandler(quiet_runtime_dir_warning);
@@ -32,7 +47,13 @@ int main(int argc, char** argv) {
     QImageReader::setAllocationLimit(qv::kPictureMemoryMiB);
     QStringList args;
     for (int i = 1; i < argc; ++i) args << QString::fromLocal8Bit(argv[i]);
-    const int status = qv::cli::run_tool(args, stdout, stderr);
-    std::fflush(stdout);
-    return status;
+    // Nothing may end the tool without a word: running out of memory or threads is reported.
+    try {
+        return qv::cli::run_tool(args, stdout, stderr);
+    } catch (const std::bad_alloc&) {
+        std::fputs("quorvane-batch: out of memory\n", stderr);
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "quorvane-batch: %s\n", e.what());
+    }
+    return 1;
 }

@@ -14,6 +14,8 @@
 #include "core/io/output_path.h"
 #include "core/io/output_plan.h"
 #include "core/io/picture_loader.h"
+#include "core/io/staged_file.h"
+#include "core/io/sys_error.h"
 #include "core/io/text_list.h"
 #include "core/render/text_renderer.h"
 
@@ -24,6 +26,7 @@
 
 #include <unistd.h>
 #include <algorithm>
+#include <cerrno>
 #include <iterator>
 #include <memory>
 
@@ -37,6 +40,7 @@ struct Inputs {
     std::vector<ButtonLook> looks;         // the main look first
     std::optional<size_t> hover, pressed;  // their places in `looks`, when made
     std::optional<SheetLayout> sheet;
+    QStringList folders;  // where the run writes
 };
 
 void print(std::FILE* stream, const QString& text) {
@@ -46,14 +50,7 @@ void print(std::FILE* stream, const QString& text) {
 
 Result<QStringList> read_labels(const QString& path) {
     if (path != u"-") return read_text_list(path);
-    QFile in;
-    if (!in.open(stdin, QIODevice::ReadOnly))
-        return Failure{QStringLiteral("Cannot read standard input")};
-    const QByteArray bytes = in.readAll();
-    // A list is never taken in part.
-    if (in.error() != QFileDevice::NoError)
-        return Failure{QStringLiteral("Cannot read standard input: %1").arg(in.errorString())};
-    return parse_text_list(bytes);
+    return read_text_list(STDIN_FILENO, QStringLiteral("standard input"));
 }
 
 bool is_directory(const QString& path) {
@@ -80,6 +77,11 @@ Result<Inputs> load_inputs(const Options& o, QStringList& warnings) {
         return Failure{QStringLiteral("--font: no font family \"%1\" is installed")
                            .arg(shown_in_message(o.style.font))};
     in.looks.push_back(look_for(o.style, in.picture, QString()));
+    // What the run reads, which nothing it writes may replace.
+    std::vector<PlanInput> read{
+        {QStringLiteral("the background picture"), o.style.background},
+        {QStringLiteral("the label list"), o.labels_path == u"-" ? QString() : o.labels_path},
+        {QStringLiteral("the --style file"), o.style_path}};
     struct State {
         QString option, style_path, suffix;
         std::optional<size_t>& place;
@@ -89,45 +91,38 @@ Result<Inputs> load_inputs(const Options& o, QStringList& warnings) {
           State{"--pressed", o.pressed_style_path, o.pressed_suffix, in.pressed}}) {
         if (state.style_path.isEmpty()) continue;
         auto look =
-            state_look(state.option, state.style_path, state.suffix, o, in.picture, warnings);
+            state_look(state.option, state.style_path, state.suffix, o, in.picture, warnings, read);
         if (!look) return Failure{look.error()};
         state.place = in.looks.size();
         in.looks.push_back(std::move(*look));
     }
-    if (!o.save_style_path.isEmpty()) {
-        const QString folder = QFileInfo(o.save_style_path).absolutePath();
-        if (!is_directory(folder))
-            return Failure{QStringLiteral("--save-style: the directory %1 does not exist")
-                               .arg(shown_in_message(folder))};
-    }
-    if (o.check || o.labels_path.isEmpty()) return in;
+    if (o.check) return in;  // which writes nothing
 
-    if (!is_directory(o.out_dir))
-        return Failure{QStringLiteral("--out: the directory %1 does not exist")
-                           .arg(shown_in_message(o.out_dir))};
-    if (!o.html_path.isEmpty()) {
-        const QString folder = QFileInfo(o.html_path).absolutePath();
-        if (!is_directory(folder))
-            return Failure{QStringLiteral("--html: the directory %1 does not exist")
-                               .arg(shown_in_message(folder))};
-    }
-    if (!o.contact_sheet_path.isEmpty()) {
-        const QString folder = QFileInfo(o.contact_sheet_path).absolutePath();
-        if (!is_directory(folder))
-            return Failure{QStringLiteral("--contact-sheet: the directory %1 does not exist")
-                               .arg(shown_in_message(folder))};
-        auto layout = sheet_layout(in.labels.size(), in.picture.background.image.size());
-        if (!layout) return Failure{layout.error()};
-        in.sheet = *layout;
-    }
     // Every file the run would write, each label's looks in order, is checked first.
-    QStringList files;
-    for (const QString& name : in.names)
-        for (const ButtonLook& look : in.looks) files << name + look.suffix;
-    if (const Result<void> checked =
-            check_output_plan(files, o.out_dir, o.style.background, extension_for(o.style.format));
-        !checked)
-        return Failure{checked.error()};
+    OutputPlan plan;
+    plan.inputs = std::move(read);
+    if (!o.save_style_path.isEmpty()) plan.extras.push_back({"--save-style", o.save_style_path});
+    if (!o.labels_path.isEmpty()) {
+        if (!is_directory(o.out_dir))
+            return Failure{QStringLiteral("--out: the directory %1 does not exist")
+                               .arg(shown_in_message(o.out_dir))};
+        if (!o.contact_sheet_path.isEmpty()) {
+            auto layout = sheet_layout(in.labels.size(), in.picture.background.image.size());
+            if (!layout) return Failure{layout.error()};
+            in.sheet = *layout;
+            plan.extras.push_back({"--contact-sheet", o.contact_sheet_path});
+        }
+        if (!o.html_path.isEmpty()) plan.extras.push_back({"--html", o.html_path});
+        plan.directory = o.out_dir;
+        plan.labels = in.labels;
+        plan.names = in.names;
+        plan.suffixes.clear();
+        for (const ButtonLook& look : in.looks) plan.suffixes << look.suffix;
+        plan.extension = extension_for(o.style.format);
+    }
+    auto folders = check_output_plan(plan);
+    if (!folders) return Failure{folders.error()};
+    in.folders = std::move(*folders);
     return in;
 }
 
@@ -142,7 +137,7 @@ QStringList look_suffixes(const Options& o) {
 // Each label with a problem once, in list order; the summary tells the problems apart.
 int check_labels(const Options& o, const Inputs& in, std::FILE* out, std::FILE* err) {
     const auto past = labels_past_edges(in.labels, in.looks[0].style, in.picture.background);
-    const auto sharing = labels_sharing_names(in.names, look_suffixes(o));
+    const auto sharing = labels_sharing_names(in.labels, in.names, look_suffixes(o));
     std::vector<qsizetype> listed;
     std::set_union(past.begin(), past.end(), sharing.begin(), sharing.end(),
                    std::back_inserter(listed));
@@ -187,7 +182,10 @@ int write_buttons(const Options& o, const Inputs& in, std::FILE* out, std::FILE*
     run.looks = in.looks;
     run.out_dir = o.out_dir;
     run.format = o.style.format;
-    run.jobs = o.jobs > 0 ? o.jobs : QThread::idealThreadCount();
+    qint64 canvas_bytes = 0;  // a worker's canvases for every look
+    for (const ButtonLook& look : in.looks) canvas_bytes += 2 * look.background.image.sizeInBytes();
+    run.jobs = workers_for(o.jobs > 0 ? o.jobs : QThread::idealThreadCount(), in.labels.size(),
+                           canvas_bytes);
     run.want_images = sheet != nullptr;
     run.on_committed = [&](qsizetype i, const QImage& image) {
         if (sheet) sheet->place(i, image);
@@ -208,9 +206,7 @@ int write_buttons(const Options& o, const Inputs& in, std::FILE* out, std::FILE*
     return failure ? kExitWriteFailed : kExitOk;
 }
 
-}  // namespace
-
-int run_tool(const QStringList& args, std::FILE* out, std::FILE* err) {
+int run_steps(const QStringList& args, std::FILE* out, std::FILE* err) {
     const auto parsed = parse_options(args);
     if (!parsed) {
         print(err, QStringLiteral("quorvane-batch: %1\nTry 'quorvane-batch --help'.\n")
@@ -242,6 +238,9 @@ int run_tool(const QStringList& args, std::FILE* out, std::FILE* err) {
         print(err, QStringLiteral("quorvane-batch: %1\n").arg(inputs.error()));
         return kExitBadInput;
     }
+    if (o.check) return check_labels(o, *inputs, out, err);
+    // A run killed earlier may have left its temporary files where this one writes.
+    for (const QString& folder : inputs->folders) remove_stale_temporaries(folder);
     if (!o.save_style_path.isEmpty()) {
         if (auto saved = write_style_file(o.save_style_path, style_to_save(o)); !saved) {
             print(err, QStringLiteral("quorvane-batch: %1\n").arg(saved.error()));
@@ -249,7 +248,21 @@ int run_tool(const QStringList& args, std::FILE* out, std::FILE* err) {
         }
         if (o.labels_path.isEmpty()) return kExitOk;
     }
-    return o.check ? check_labels(o, *inputs, out, err) : write_buttons(o, *inputs, out, err);
+    return write_buttons(o, *inputs, out, err);
+}
+
+}  // namespace
+
+int run_tool(const QStringList& args, std::FILE* out, std::FILE* err) {
+    const int status = run_steps(args, out, err);
+    // What a script reads from standard output is part of the result: losing it is a failure.
+    if (std::fflush(out) != 0 || std::ferror(out)) {
+        const int error = errno;
+        print(err, QStringLiteral("quorvane-batch: cannot write standard output: %1\n")
+                       .arg(error ? system_error_text(error) : QStringLiteral("write error")));
+        return status == kExitOk ? kExitWriteFailed : status;
+    }
+    return status;
 }
 
 }  // namespace qv::cli

@@ -232,4 +232,30 @@ TEST_F(PageInBrowser, PointerShowsTheHoverLookAndAPressThePressedLook) {
     EXPECT_FALSE(find_block(screen, button("news-more-hover")));
 }
 
+// Labels and folders with "%", "?", "=" and dots are only text in the page: every image loads, at
+// its own size.
+TEST_F(PageInBrowser, HostileNamesLoadEveryImage) {
+    const QString folder = tmp.filePath("v2=new");
+    const QString hostile_page = tmp.filePath("site/hostile.html");
+    ASSERT_TRUE(QDir().mkpath(folder));
+    const QStringList labels{"FAQ?", "100%", "a=b", "%1", "..", "%3F"};
+    const batch_tool::Outcome made =
+        batch_tool::run({"--labels", write("hostile.txt", labels.join('\n').toUtf8()), "--out",
+                         folder, "--background", tmp.filePath("back.png"), "--format", "png",
+                         "--name", "{label}-btn", "--html", hostile_page, "--quiet"});
+    ASSERT_EQ(made.status, 0) << made.err.toStdString();
+
+    DevTools tools(browser, browser_flags(tmp.filePath("profile")));
+    ASSERT_TRUE(tools.open("file://" + hostile_page));
+    const QJsonObject result = tools.call(
+        "Runtime.evaluate", {{"returnByValue", true},
+                             {"expression",
+                              "Array.from(document.images).map(i => [i.alt, i.complete, "
+                              "i.naturalWidth, i.naturalHeight].join(' ')).join('\\n')"}});
+    QStringList expected;
+    for (const QString& label : labels) expected << label + " true 120 34";
+    EXPECT_EQ(result["result"].toObject()["value"].toString().toStdString(),
+              expected.join('\n').toStdString());
+}
+
 }  // namespace

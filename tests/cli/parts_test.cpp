@@ -57,13 +57,21 @@ TEST(LabelCheck, EffectPixelsAndTheAlignedMargin) {
     EXPECT_FALSE(fits({2, 20}, 65, qv::kAlignLeft, 3, 0));
 }
 
-// Any two files of different labels with one name, whichever looks they belong to.
+// Any two files of different labels with one name, whichever looks they belong to, as the file
+// system names them; the same label listed twice is no conflict.
 TEST(LabelCheck, LabelsSharingAFileName) {
-    const QStringList names{"home", "news", "home", "a", "a-hover", "b"};
+    const QStringList labels{"Home", "News", "HOME!", "a", "a-hover", "b", "Home"};
+    const QStringList names{"home", "news", "home", "a", "a-hover", "b", "home"};
     using Found = std::vector<qsizetype>;
-    EXPECT_EQ(labels_sharing_names(names, {""}), (Found{0, 2}));
-    EXPECT_EQ(labels_sharing_names(names, {"", "-hover"}), (Found{0, 2, 3, 4}));
-    EXPECT_EQ(labels_sharing_names({"a", "b"}, {"", "-x", "-y"}), Found{});
+    EXPECT_EQ(labels_sharing_names(labels, names, {""}), (Found{0, 2}));
+    EXPECT_EQ(labels_sharing_names(labels, names, {"", "-hover"}), (Found{0, 2, 3, 4}));
+    EXPECT_EQ(labels_sharing_names({"a", "b"}, {"a", "b"}, {"", "-x", "-y"}), Found{});
+    EXPECT_EQ(labels_sharing_names({"a", "a"}, {"a", "a"}, {"", "-x"}), Found{});
+    EXPECT_EQ(labels_sharing_names({"a"}, {"a"}, {"", ""}), Found{0});  // a look over the main one
+    const QString high = QStringLiteral("x") + QChar(0xD800);
+    const QString low = QStringLiteral("x") + QChar(0xDC00);
+    EXPECT_EQ(labels_sharing_names({high, low}, {high, low}, {""}), (Found{0, 1}));
+    EXPECT_EQ(labels_sharing_names({"a/b", "a//b"}, {"a/b", "a//b"}, {""}), (Found{0, 1}));
 }
 
 TEST(HtmlPage, RelativeUrlsAndEscapedLabels) {
@@ -74,6 +82,13 @@ TEST(HtmlPage, RelativeUrlsAndEscapedLabels) {
                               R"(width="80" height="30">)"))
         << page.toStdString();
     EXPECT_FALSE(page.contains("<script") || page.contains("http") || page.contains(":hover"));
+    // "%" in an encoded name or a label is text, never a place to fill in.
+    const QString hostile =
+        page_html({{"%1 100%", {"/w/v2=new/FAQ?.png", {80, 30}}, {}, {}}}, "/w", "%2");
+    EXPECT_TRUE(hostile.contains(R"(src="v2%3Dnew/FAQ%3F.png" alt="%1 100%" width="80" )"
+                                 R"(height="30">)"))
+        << hostile.toStdString();
+    EXPECT_TRUE(hostile.contains("<title>%2</title>"));
 }
 
 TEST(ContactSheet, NearlySquareGridAndALimit) {

@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QTemporaryDir>
 
+#include <algorithm>
 #include <chrono>
 #include <string>
 #include <thread>
@@ -54,6 +55,75 @@ TEST_P(Runner, AFailureKeepsTheButtonsBeforeItAndLeavesNothingElse) {
             << outcome.failure->toStdString();
         EXPECT_EQ(entries(out), "A.bmp B.bmp C.bmp") << jobs;
     }
+}
+
+// Files staged ahead wait on the disk (here as hidden temporary files) while the one before them is
+// committed: their bytes stay within the budget however many workers and places there are.
+TEST(RunnerMemory, StagedAheadBytesStayWithinTheBudget) {
+    QStringList labels;
+    for (int i = 0; i < 60; ++i) labels << QStringLiteral("Label %1").arg(i);
+    QTemporaryDir dir;
+    qv::cli::BatchRun run;
+    run.labels = labels;
+    qv::cli::ButtonLook look;
+    look.background = qv::Canvas::make({200, 100}, qv::kWindowBackground);  // 60 054-byte files
+    run.looks = {look};
+    run.out_dir = dir.path();
+    run.jobs = 4;
+    run.staging = qv::Staging::Named;
+    run.staged_ahead_bytes = 2 * 60054 + 1000;
+    qsizetype most = 0;
+    run.on_committed = [&](qsizetype, const QImage&) {
+        const qsizetype staged =
+            QDir(dir.path()).entryList({".quorvane-*.tmp"}, QDir::Files | QDir::Hidden).size();
+        most = std::max(most, staged);
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));  // the workers run ahead
+    };
+    const qv::cli::BatchOutcome outcome = qv::cli::run_batch(run);
+    EXPECT_EQ(outcome.written, 60);
+    EXPECT_LE(most, 2);  // the budget; without one, the 16 places of four workers
+    EXPECT_GE(most, 1);
+
+    EXPECT_EQ(qv::cli::staged_ahead_budget(400 << 20), 64 << 20);
+    EXPECT_EQ(qv::cli::staged_ahead_budget(100'000), 25'000);  // a near-full disk
+}
+
+// Workers share the look's picture rather than copying it, and never write to it.
+TEST(RunnerMemory, WorkersSharePicturesAndAreFewerThanLabels) {
+    qv::cli::ButtonLook look;
+    look.background = qv::Canvas::make({300, 200}, qv::kWindowBackground);
+    look.transparent = QImage(300, 200, QImage::Format_ARGB32_Premultiplied);
+    look.transparent.fill(Qt::transparent);
+    {
+        qv::cli::LookPainter painter(look);
+        painter.paint("Shared");
+        painter.paint("Still shared");
+        EXPECT_FALSE(look.background.image.isDetached());
+        EXPECT_FALSE(look.transparent.isDetached());
+    }
+    EXPECT_TRUE(look.background.image.isDetached());
+
+    using qv::cli::workers_for;
+    EXPECT_EQ(workers_for(256, 3, 1000), 3);
+    EXPECT_EQ(workers_for(256, 100000, 1000), qv::cli::kMaxWorkers);
+    EXPECT_EQ(workers_for(64, 100000, 64 << 20), 8);  // 512 MiB of canvases at most
+    EXPECT_EQ(workers_for(8, 0, 1000), 1);
+    EXPECT_EQ(workers_for(2, 100000, qint64(4) << 30), 1);
+}
+
+// A worker whose canvas could not be allocated (here: a picture with no pixels) stops the run with
+// a message instead of writing empty bitmaps.
+TEST(RunnerMemory, ACanvasThatCouldNotBeMadeIsAFailureNotAnEmptyFile) {
+    QTemporaryDir dir;
+    qv::cli::BatchRun run;
+    run.labels = {"Home", "News"};
+    run.looks = {qv::cli::ButtonLook{}};
+    run.out_dir = dir.path();
+    run.jobs = 2;
+    const qv::cli::BatchOutcome outcome = qv::cli::run_batch(run);
+    EXPECT_EQ(outcome.written, 0);
+    EXPECT_EQ(outcome.failure.value_or(""), "Out of memory for the button of \"Home\"");
+    EXPECT_EQ(entries(dir.path()), "");
 }
 
 INSTANTIATE_TEST_SUITE_P(Staging, Runner,

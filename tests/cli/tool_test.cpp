@@ -9,7 +9,11 @@
 #include <gtest/gtest.h>
 #include <QDir>
 #include <QFile>
+#include <QProcess>
 #include <QTemporaryDir>
+
+#include <sys/wait.h>
+#include <unistd.h>
 
 using namespace qv;
 
@@ -166,7 +170,8 @@ TEST_F(Tool, ALookThatCannotBeNamedWritesNothing) {
                            "--hover", style, "--pressed", style, "--state-suffixes", "/h,-p"},
                           "--quiet --jobs 2");
     EXPECT_EQ(o.status, 2);
-    EXPECT_TRUE(o.err.contains("C/h")) << o.err.toStdString();
+    EXPECT_TRUE(o.err.contains("\"C\"") && o.err.contains(out + "/C does not exist"))
+        << o.err.toStdString();
     EXPECT_EQ(file_names(out), QStringList{});
     EXPECT_EQ(file_names(out + "/B"), QStringList{});
 }
@@ -270,22 +275,28 @@ TEST_F(Tool, ABadLabelAnywhereExitsTwoAndWritesNothing) {
     EXPECT_EQ(file_names(out), (QStringList{"steel.bmp", "steel.png"}));
 }
 
-// A failed write (the list read from standard input) ends the run with status 1; the buttons before
-// it stay, as the composer drew them (here on the blank canvas, the line at the given y), and none
-// after it is written.
-TEST_F(Tool, FailureExitsOneKeepingEarlierButtonsAndWritingNothingAfter) {
-    // A folder where D's button goes is found only by writing there.
+// A label whose file is a folder is found before anything is written (the list read from
+// standard input); without it every button is written as the composer draws it (here on the
+// blank canvas, the line at the given y). A write that fails part way is the full-disk test's.
+TEST_F(Tool, AFolderInTheWayIsFoundBeforeAnyButtonIsWritten) {
     ASSERT_TRUE(QDir(out).mkdir("D.png"));
     QByteArray list = "A\r\nB\r\nC\r\nD\r\n";
     for (int i = 0; i < 40; ++i) list += "After " + QByteArray::number(i) + "\r\n";
-    const Outcome o = run({"--labels", "-", "--out", out, "--font", "DejaVu Sans"},
-                          "--jobs 2 --quiet --italic --underline --align left --margin-left 3 "
-                          "--outline --y -4 --format png",
-                          list);
-    EXPECT_EQ(o.status, 1);
-    EXPECT_TRUE(o.err.contains(out + "/D.png: Is a directory")) << o.err.toStdString();
-    EXPECT_TRUE(o.out.endsWith(QStringLiteral("wrote 3 buttons to %1\n").arg(out)));
-    EXPECT_EQ(file_names(out), (QStringList{"A.png", "B.png", "C.png"}));  // and no temporary file
+    const auto make = [&] {
+        return run({"--labels", "-", "--out", out, "--font", "DejaVu Sans"},
+                   "--jobs 2 --quiet --italic --underline --align left --margin-left 3 "
+                   "--outline --y -4 --format png",
+                   list);
+    };
+    const Outcome o = make();
+    EXPECT_EQ(o.status, 2);
+    EXPECT_TRUE(o.err.contains("\"D\" cannot be written: its file " + out + "/D.png is a folder"))
+        << o.err.toStdString();
+    EXPECT_EQ(file_names(out), QStringList{});
+
+    ASSERT_TRUE(QDir(out).rmdir("D.png"));
+    EXPECT_EQ(make().status, 0);
+    EXPECT_EQ(file_names(out).size(), 44);
     EXPECT_EQ(rgb32(QImage(path("out/C.png"))),
               composed({"C", "DejaVu Sans", "10", kFalse, kTrue, kTrue, "255", "255", "255",
                         kAlignLeft, "3", "0", -4, kFalse, kTrue, kFalse},
@@ -312,6 +323,123 @@ TEST_F(Tool, CheckReadsTheListFromStandardInput) {
         run({"--labels", "-", "--name", "{slug}"}, "--check", "Home\nNews\nHOME!\n");
     EXPECT_EQ(names.out.toStdString(), "Home\nHOME!\n");
     EXPECT_TRUE(names.err.contains("2 share a file name")) << names.err.toStdString();
+}
+
+// Every file of a run is planned before the first is written: two labels onto one file, a page,
+// sheet or style over an input, a button or each other, a folder in the way, a link leading out
+// of the folder: refused with exit 2, nothing written and every input as it was.
+TEST_F(Tool, EveryOutputIsCheckedTogetherBeforeTheFirstWrite) {
+    const QString back = picture();
+    const QString hover_back = write("hover.png", read_bytes(back));
+    const QString hover =
+        write("hover.qvstyle", R"({"quorvane_style": 1, "background": "hover.png"})");
+    const QString list = write("labels.txt", "Home\nNews\n");
+    write("locked.qvstyle", "{}");
+    QFile::setPermissions(path("locked.qvstyle"), QFile::ReadOwner);
+    QFile::link(path("labels.txt"), path("link.qvstyle"));
+    ASSERT_TRUE(QDir().mkpath(path("elsewhere")));
+    QFile::link(path("elsewhere"), out + "/etc");
+    const QStringList inputs{back, hover_back, hover, list};
+    QList<QByteArray> before;
+    for (const QString& input : inputs) before << read_bytes(input);
+
+    const QStringList io{"--labels", list, "--out", out, "--background", back};
+    const std::pair<QStringList, QString> cases[] = {
+        {io + QStringList{"--name", "fixed"},
+         "label \"Home\" and the label \"News\" would both be written to " + out + "/fixed.bmp"},
+        {{"--labels", write("c.txt", "C\nC++\nC#\n"), "--out", out, "--name", "btn-{slug}"},
+         "\"C\" and the label \"C++\" would both be written to " + out + "/btn-c.bmp"},
+        {{"--labels", write("h.txt", "Home\nHome-hover\n"), "--out", out, "--hover", hover},
+         "\"-hover\" button of the label \"Home\" and the label \"Home-hover\""},
+        {{"--labels", write("e.txt", "etc/passwd\n"), "--out", out}, "leads out of the output"},
+        {io + QStringList{"--save-style", list}, "the label list " + list + " would be replaced"},
+        {io + QStringList{"--contact-sheet", back}, "the background picture " + back},
+        {io + QStringList{"--hover", hover, "--html", hover}, "the --hover style " + hover},
+        {{"--labels", write("p.txt", "hover\n"), "--out", tmp_.path(), "--format", "png", "--hover",
+          hover},
+         "would replace the --hover style's picture " + hover_back},
+        {io + QStringList{"--html", out + "/News.bmp"}, "\"News\" and --html"},
+        {io + QStringList{"--html", path("elsewhere")}, "is a folder"},
+        {io + QStringList{"--save-style", path("locked.qvstyle")}, "is read-only"},
+        {io + QStringList{"--save-style", path("link.qvstyle")}, "is a symbolic link"},
+    };
+    for (const auto& [args, says] : cases) {
+        const Outcome o = run(args, "--quiet");
+        EXPECT_EQ(o.status, 2) << args.join(' ').toStdString();
+        EXPECT_TRUE(o.err.contains(says)) << o.err.toStdString();
+        EXPECT_EQ(file_names(out), QStringList{});
+        EXPECT_EQ(file_names(path("elsewhere")), QStringList{});
+    }
+    for (qsizetype i = 0; i < inputs.size(); ++i) EXPECT_EQ(read_bytes(inputs[i]), before[i]) << i;
+    EXPECT_EQ(read_bytes(path("locked.qvstyle")), "{}");
+
+    // The same label twice writes the same file twice; --check writes not even the style.
+    EXPECT_EQ(run({"--labels", write("twice.txt", "Home\nHome\n"), "--out", out}).status, 0);
+    const Outcome checked = run(io + QStringList{"--save-style", path("new.qvstyle"), "--check"});
+    EXPECT_EQ(checked.status, 0);
+    EXPECT_FALSE(QFile::exists(path("new.qvstyle")));
+}
+
+// Standard output that cannot take the result fails the run, as a file that cannot be written.
+TEST_F(Tool, StandardOutputThatCannotBeWrittenIsAFailure) {
+    for (const bool closed : {false, true}) {
+        QProcess process;
+        if (closed)
+            process.setChildProcessModifier([] { ::close(1); });
+        else
+            process.setStandardOutputFile("/dev/full");
+        process.start(QStringLiteral(QUORVANE_BATCH), {"--check", "--labels", "-"});
+        process.write(QByteArray(30, 'W') + '\n');  // listed as too wide
+        process.closeWriteChannel();
+        ASSERT_TRUE(process.waitForFinished(60000));
+        EXPECT_EQ(process.exitCode(), 1) << closed;
+        EXPECT_TRUE(process.readAllStandardError().contains("cannot write standard output"));
+    }
+}
+
+// A list past the documented size is refused before it fills the memory.
+TEST_F(Tool, AListPastTheLimitIsRefused) {
+    const std::pair<QString, const char*> cases[] = {
+        {"/dev/zero", "more than 64 MiB"},
+        {write("lines.txt", QByteArray(2'000'001, '\n')), "more than 2000000 lines"},
+    };
+    for (const auto& [list, says] : cases) {
+        const Outcome o = run({"--labels", list, "--out", out});
+        EXPECT_EQ(o.status, 2);
+        EXPECT_TRUE(o.err.contains(says)) << o.err.toStdString();
+    }
+}
+
+// A run killed before it cleaned up left temporary files; a later run removes those of runs that
+// are gone, and nothing else.
+TEST_F(Tool, StaleTemporariesOfDeadRunsAreRemoved) {
+    const pid_t gone = ::fork();
+    if (gone == 0) ::_exit(0);
+    ASSERT_GT(gone, 0);
+    ::waitpid(gone, nullptr, 0);
+    const QString dead = QStringLiteral(".quorvane-%1-").arg(gone);
+    const QString alive = QStringLiteral(".quorvane-%1-7.tmp").arg(::getpid());
+    ASSERT_TRUE(QDir(out).mkpath("sub"));
+    for (const QString& name :
+         QStringList{dead + "0.tmp", dead + "12.tmp", "sub/" + dead + "3.tmp", alive,
+                     dead + "1.tmp.bak", dead + "x.tmp", ".quorvane--1.tmp"})
+        ASSERT_FALSE(batch_tool::write_bytes(out + "/" + name, "old").isEmpty())
+            << name.toStdString();
+    ASSERT_TRUE(QDir(out).mkdir(dead + "4.tmp"));
+    ASSERT_TRUE(QFile::link(path("labels.txt"), out + "/" + dead + "5.tmp"));
+
+    const Outcome o = run({"--labels", write("labels.txt", "Home\nsub/News\n"), "--out", out});
+    EXPECT_EQ(o.status, 0) << o.err.toStdString();
+    QStringList left = QDir(out).entryList(
+        QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
+    QStringList kept{".quorvane--1.tmp", dead + "1.tmp.bak",
+                     dead + "4.tmp",     dead + "5.tmp",
+                     dead + "x.tmp",     alive,
+                     "Home.bmp",         "sub"};
+    left.sort();
+    kept.sort();
+    EXPECT_EQ(left, kept);
+    EXPECT_EQ(file_names(out + "/sub"), QStringList{"News.bmp"});
 }
 
 }  // namespace

@@ -5,12 +5,18 @@
 
 #include <QFile>
 
+#include <dirent.h>
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <cstdio>
+#include <limits>
+#include <string>
+#include <string_view>
 #include <utility>
 
 namespace qv {
@@ -94,7 +100,8 @@ StagedFile::StagedFile(QString final_path, int fd, QByteArray temp_path)
 StagedFile::StagedFile(StagedFile&& other) noexcept
     : final_path_(std::move(other.final_path_)),
       fd_(std::exchange(other.fd_, -1)),
-      temp_path_(std::move(other.temp_path_)) {
+      temp_path_(std::move(other.temp_path_)),
+      size_(other.size_) {
     other.temp_path_.clear();
 }
 
@@ -104,6 +111,7 @@ StagedFile& StagedFile::operator=(StagedFile&& other) noexcept {
         final_path_ = std::move(other.final_path_);
         fd_ = std::exchange(other.fd_, -1);
         temp_path_ = std::move(other.temp_path_);
+        size_ = other.size_;
         other.temp_path_.clear();
     }
     return *this;
@@ -126,7 +134,9 @@ Result<StagedFile> stage_file(const QString& final_path, QByteArrayView bytes, S
     if (staging == Staging::Named || !can_name_nameless_files()) {
         Result<QByteArray> temp = write_named(final_path, bytes);
         if (!temp) return Failure{temp.error()};
-        return StagedFile(final_path, -1, std::move(*temp));
+        StagedFile file(final_path, -1, std::move(*temp));
+        file.size_ = bytes.size();
+        return file;
     }
     const QByteArray encoded = QFile::encodeName(final_path);
     const QByteArray folder = encoded.left(encoded.lastIndexOf('/') + 1);
@@ -143,7 +153,47 @@ Result<StagedFile> stage_file(const QString& final_path, QByteArrayView bytes, S
         ::close(fd);
         return cannot_write(final_path, error);
     }
-    return StagedFile(final_path, fd, {});
+    StagedFile file(final_path, fd, {});
+    file.size_ = bytes.size();
+    return file;
+}
+
+int remove_stale_temporaries(const QString& folder) {
+    const int dir_fd =
+        ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dir_fd < 0) return 0;
+    DIR* dir = ::fdopendir(dir_fd);
+    if (!dir) {
+        ::close(dir_fd);
+        return 0;
+    }
+    const pid_t own = ::getpid();
+    int removed = 0;
+    while (const dirent* entry = ::readdir(dir)) {
+        // ".quorvane-" digits "-" digits ".tmp", nothing else.
+        static constexpr std::string_view kStart = ".quorvane-", kEnd = ".tmp";
+        const std::string_view name(entry->d_name);
+        if (!name.starts_with(kStart) || !name.ends_with(kEnd)) continue;
+        const std::string_view middle =
+            name.substr(kStart.size(), name.size() - kStart.size() - kEnd.size());
+        const size_t dash = middle.find('-');
+        const auto digits = [](std::string_view s) {
+            return !s.empty() && s.size() <= 18 &&
+                   std::all_of(s.begin(), s.end(), [](char c) { return c >= '0' && c <= '9'; });
+        };
+        if (dash == std::string_view::npos || !digits(middle.substr(0, dash)) ||
+            !digits(middle.substr(dash + 1)))
+            continue;
+        const long long pid = std::stoll(std::string(middle.substr(0, dash)));
+        if (pid <= 0 || pid == own || pid > std::numeric_limits<pid_t>::max()) continue;
+        if (::kill(pid_t(pid), 0) == 0 || errno != ESRCH) continue;  // alive, or not ours to ask
+        struct stat st {};
+        if (::fstatat(dir_fd, entry->d_name, &st, AT_SYMLINK_NOFOLLOW) != 0 || !S_ISREG(st.st_mode))
+            continue;
+        if (::unlinkat(dir_fd, entry->d_name, 0) == 0) ++removed;
+    }
+    ::closedir(dir);
+    return removed;
 }
 
 Result<void> commit_file(StagedFile&& staged) {

@@ -31,6 +31,7 @@ class StagedFile {
     ~StagedFile();
 
     const QString& final_path() const { return final_path_; }
+    qint64 size() const { return size_; }  // the bytes staged
 
   private:
     friend Result<StagedFile> stage_file(const QString&, QByteArrayView, Staging);
@@ -42,12 +43,18 @@ class StagedFile {
     QString final_path_;
     int fd_ = -1;           // the nameless file, open until it is committed or discarded
     QByteArray temp_path_;  // or the named temporary file, in the file system's encoding
+    qint64 size_ = 0;
 };
 
 // Writes `bytes` to a new file in the folder of `final_path`. On failure nothing is left behind
 // and the message names the final path and the reason.
 Result<StagedFile> stage_file(const QString& final_path, QByteArrayView bytes,
                               Staging staging = Staging::Nameless);
+
+// Removes from `folder` the hidden temporary files this program names (".quorvane-PID-N.tmp")
+// whose process is gone, as a run killed before it could clean up leaves them; only regular
+// files of exactly that name. Gives how many were removed.
+int remove_stale_temporaries(const QString& folder);
 
 // Gives the staged file its final name, replacing an earlier file of that name. Either way the
 // staged file is used up.

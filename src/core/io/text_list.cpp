@@ -139,39 +139,59 @@ QStringList parse_text_list(QByteArrayView bytes) {
     return labels;
 }
 
-Result<QStringList> read_text_list(const QString& path) {
-    const auto failure = [&path](int error) {
-        return Failure{QStringLiteral("Cannot read %1: %2")
-                           .arg(shown_in_message(path), system_error_text(error))};
+Result<QStringList> read_text_list(int fd, const QString& name) {
+    const auto failure = [&name](const QString& why) {
+        return Failure{QStringLiteral("Cannot read %1: %2").arg(shown_in_message(name), why)};
     };
-    const QByteArray name = QFile::encodeName(path);
-    int fd;
-    do {
-        fd = ::open(name.constData(), O_RDONLY | O_CLOEXEC);
-    } while (fd < 0 && errno == EINTR);
-    if (fd < 0) return failure(errno);
+    const auto too_large = [&failure](const QString& what) {
+        return failure(
+            QStringLiteral("it has more than %1; a list may have at most that").arg(what));
+    };
+    const QString limit_bytes = QStringLiteral("%1 MiB").arg(kMaxTextListBytes >> 20);
 
     // Read straight into one buffer sized from the file, growing it only if the file grows.
     struct stat st {};
     qsizetype capacity = 65536;
-    if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode)) capacity = qsizetype(st.st_size) + 1;
+    if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode)) {
+        if (st.st_size > kMaxTextListBytes) return too_large(limit_bytes);
+        capacity = qsizetype(st.st_size) + 1;
+    }
     QByteArray bytes(capacity, Qt::Uninitialized);
     qsizetype used = 0;
     for (;;) {
-        if (used == bytes.size()) bytes.resize(bytes.size() * 2);
+        if (used > kMaxTextListBytes) return too_large(limit_bytes);
+        if (used == bytes.size()) bytes.resize(std::min(bytes.size() * 2, kMaxTextListBytes + 1));
         const ssize_t got = ::read(fd, bytes.data() + used, size_t(bytes.size() - used));
         if (got > 0) {
             used += got;
         } else if (got == 0) {
             break;
         } else if (errno != EINTR) {
-            const int error = errno;
-            ::close(fd);
-            return failure(error);  // never a partial list
+            return failure(system_error_text(errno));  // never a partial list
         }
     }
+    const QByteArrayView read(bytes.constData(), used);
+    // Counted before the labels are made: a list of line ends alone would take far more memory as
+    // labels than as bytes.
+    if (!utf16_order(read) &&
+        qsizetype(std::max(std::count(read.begin(), read.end(), '\n'),
+                           std::count(read.begin(), read.end(), '\r'))) > kMaxTextListLabels)
+        return too_large(QStringLiteral("%1 lines").arg(kMaxTextListLabels));
+    return parse_text_list(read);
+}
+
+Result<QStringList> read_text_list(const QString& path) {
+    const QByteArray name = QFile::encodeName(path);
+    int fd;
+    do {
+        fd = ::open(name.constData(), O_RDONLY | O_CLOEXEC);
+    } while (fd < 0 && errno == EINTR);
+    if (fd < 0)
+        return Failure{QStringLiteral("Cannot read %1: %2")
+                           .arg(shown_in_message(path), system_error_text(errno))};
+    Result<QStringList> list = read_text_list(fd, path);
     ::close(fd);
-    return parse_text_list(QByteArrayView(bytes.constData(), used));
+    return list;
 }
 
 }  // namespace qv

@@ -15,7 +15,16 @@ QString decode_label(QByteArrayView line);
 
 QStringList parse_text_list(QByteArrayView bytes);
 
+// The largest list read: more is refused rather than taken in part or read until memory runs out
+// (a list that is /dev/zero). Far beyond any set of buttons.
+inline constexpr qsizetype kMaxTextListBytes = qsizetype(64) << 20;
+inline constexpr qsizetype kMaxTextListLabels = 2'000'000;
+
 // Reads a whole list file, or says why it could not be read (naming the path).
 Result<QStringList> read_text_list(const QString& path);
+
+// Reads a whole list from the open descriptor `fd` (left open); `name` says where it comes from
+// in the failure.
+Result<QStringList> read_text_list(int fd, const QString& name);
 
 }  // namespace qv
