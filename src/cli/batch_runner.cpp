@@ -28,16 +28,19 @@ class Runner {
     explicit Runner(const BatchRun& batch)
         : batch_(batch), pending_(static_cast<size_t>(lookahead_for(batch.jobs))) {}
 
-    // The calling thread is one of the workers, and there are never more workers than labels:
-    // a small run starts no thread at all, and draws with the fonts the caller has loaded already
-    // (Qt keeps them per thread).
+    // Never more workers than labels, and a single worker is the calling thread: a one-label run
+    // starts no thread, and draws with the fonts the caller has loaded already (Qt keeps them per
+    // thread).
     BatchOutcome run() {
         const int jobs = static_cast<int>(
             std::clamp<qsizetype>(batch_.jobs, 1, std::max<qsizetype>(1, batch_.labels.size())));
         std::vector<std::thread> workers;
-        workers.reserve(static_cast<size_t>(jobs - 1));
-        for (int i = 1; i < jobs; ++i) workers.emplace_back([this] { work(); });
-        work();
+        if (jobs == 1) {
+            work();
+        } else {
+            workers.reserve(static_cast<size_t>(jobs));
+            for (int i = 0; i < jobs; ++i) workers.emplace_back([this] { work(); });
+        }
         for (auto& w : workers) w.join();
         pending_.clear();  // buttons staged after a failure must not appear
         return outcome_;
