@@ -39,17 +39,25 @@ class Runner {
           budget_(batch.staged_ahead_bytes > 0 ? batch.staged_ahead_bytes
                                                : staged_ahead_budget(free_bytes(batch.out_dir))) {}
 
+    // Never more workers than labels, and a single worker is the calling thread: a one-label run
+    // starts no thread, and draws with the fonts the caller has loaded already (Qt keeps them per
+    // thread).
     BatchOutcome run() {
-        const int jobs = std::max(1, batch_.jobs);
+        const int jobs = static_cast<int>(
+            std::clamp<qsizetype>(batch_.jobs, 1, std::max<qsizetype>(1, batch_.labels.size())));
         std::vector<std::thread> workers;
-        workers.reserve(static_cast<size_t>(jobs));
-        try {
-            for (int i = 0; i < jobs; ++i) workers.emplace_back([this] { work(); });
-        } catch (const std::system_error&) {
-            // The system gives fewer threads than asked for: the ones started do the work.
-            if (workers.empty()) {
-                outcome_.failure = QStringLiteral("Cannot start a worker thread");
-                return outcome_;
+        if (jobs == 1) {
+            work();
+        } else {
+            workers.reserve(static_cast<size_t>(jobs));
+            try {
+                for (int i = 0; i < jobs; ++i) workers.emplace_back([this] { work(); });
+            } catch (const std::system_error&) {
+                // The system gives fewer threads than asked for: the ones started do the work.
+                if (workers.empty()) {
+                    outcome_.failure = QStringLiteral("Cannot start a worker thread");
+                    return outcome_;
+                }
             }
         }
         for (auto& w : workers) w.join();

@@ -126,6 +126,25 @@ TEST(RunnerMemory, ACanvasThatCouldNotBeMadeIsAFailureNotAnEmptyFile) {
     EXPECT_EQ(entries(dir.path()), "");
 }
 
+// A run of one label starts no thread, however many workers are allowed: it draws on the caller's
+// thread with the fonts already loaded there.
+TEST(RunnerThreads, OneLabelIsDrawnOnTheCallingThread) {
+    QTemporaryDir dir;
+    qv::cli::BatchRun run;
+    run.labels = {"Home"};
+    qv::cli::ButtonLook look;
+    look.background = qv::Canvas::make({65, 43}, qv::kWindowBackground);
+    run.looks = {look};
+    run.out_dir = dir.path();
+    run.jobs = 4;
+    std::thread::id drawn_on;
+    run.on_committed = [&drawn_on](qsizetype, const QImage&) {
+        drawn_on = std::this_thread::get_id();
+    };
+    EXPECT_EQ(qv::cli::run_batch(run).written, 1);
+    EXPECT_EQ(drawn_on, std::this_thread::get_id());
+}
+
 INSTANTIATE_TEST_SUITE_P(Staging, Runner,
                          testing::Values(qv::Staging::Nameless, qv::Staging::Named),
                          [](const testing::TestParamInfo<qv::Staging>& info) {

@@ -11,6 +11,8 @@
 #include <cerrno>
 #include <cmath>
 #include <limits>
+#include <optional>
+#include <utility>
 
 namespace qv {
 namespace {
@@ -44,6 +46,17 @@ Failure too_large_failure(const QString& path, QSize size) {
                                  .arg(max_picture_mib()));
 }
 
+// The picture as `reader` reads it, refused when too large; nullopt when the reader cannot read
+// it (its error string says why).
+std::optional<Result<QImage>> read_with(QImageReader& reader, const QString& path) {
+    const QSize announced = reader.size();  // from the header, before anything is allocated
+    if (announced.isValid() && too_large(announced)) return too_large_failure(path, announced);
+    QImage picture = reader.read();
+    if (picture.isNull()) return std::nullopt;
+    if (too_large(picture.size())) return too_large_failure(path, picture.size());
+    return picture;
+}
+
 }  // namespace
 
 Result<QImage> decode_picture(const QString& path) {
@@ -51,15 +64,20 @@ Result<QImage> decode_picture(const QString& path) {
     if (!info.exists()) return cannot_load(path, system_error_text(ENOENT));
     if (info.isDir()) return cannot_load(path, system_error_text(EISDIR));
 
-    QImageReader reader(path);
-    reader.setDecideFormatFromContent(true);  // a JPEG named .bmp still loads
-    const QSize announced = reader.size();    // from the header, before anything is allocated
-    if (announced.isValid() && too_large(announced)) return too_large_failure(path, announced);
-
-    QImage picture = reader.read();
-    if (picture.isNull()) return cannot_load(path, reader.errorString());
-    if (too_large(picture.size())) return too_large_failure(path, picture.size());
-
+    // First only the reader the suffix names: Qt's own guessing asks every image plugin about the
+    // file, which loads them all and costs a one-button run more than drawing it. A picture whose
+    // suffix is unknown or belies its content (a JPEG named .bmp) is then read by its content.
+    QImageReader by_name(path, info.suffix().toLower().toLatin1());
+    by_name.setAutoDetectImageFormat(false);
+    std::optional<Result<QImage>> read = read_with(by_name, path);
+    if (!read) {
+        QImageReader by_content(path);
+        by_content.setDecideFormatFromContent(true);
+        read = read_with(by_content, path);
+        if (!read) return cannot_load(path, by_content.errorString());
+    }
+    if (!*read) return *read;
+    QImage picture = std::move(**read);
     picture = picture.convertToFormat(picture.hasAlphaChannel() ? QImage::Format_ARGB32
                                                                 : QImage::Format_RGB32);
     set_screen_resolution(picture);

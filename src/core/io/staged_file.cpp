@@ -71,6 +71,29 @@ QByteArray temp_path_for(const QString& final_path) {
            QByteArray::number(serial.fetch_add(1, std::memory_order_relaxed)) + ".tmp";
 }
 
+// Gives the file at `temp` the name `target` (both in one folder), replacing the file there as
+// rename() does; 0 or -1 with errno. An existing button is swapped with the new one and then
+// removed rather than renamed over: a reader sees the old file or the new one either way, but a
+// rename over an existing file makes ext4 start writing the new file's data out there and then,
+// which for a small button costs several times its writing (the kernel's guard for programs that
+// rewrite a file without fsync). No durability is promised either way: a crash soon after a run
+// may leave its newest buttons empty, replaced ones as new ones.
+int replace_with(const QByteArray& temp, const QByteArray& target) {
+    struct stat info;
+    if (::lstat(target.constData(), &info) == 0 && S_ISREG(info.st_mode) &&
+        ::renameat2(AT_FDCWD, temp.constData(), AT_FDCWD, target.constData(), RENAME_EXCHANGE) ==
+            0) {
+        if (::unlink(temp.constData()) == 0) return 0;
+        // The old file cannot go (it changed under us): put it back and rename as usual, unless
+        // that fails too, and then the new file at least stays in place.
+        if (::renameat2(AT_FDCWD, temp.constData(), AT_FDCWD, target.constData(),
+                        RENAME_EXCHANGE) != 0)
+            return 0;
+    }
+    // No file there, not a plain file, or a file system that cannot swap names.
+    return std::rename(temp.constData(), target.constData());
+}
+
 // Writes `bytes` to a new hidden file beside `final_path` and gives its name.
 Result<QByteArray> write_named(const QString& final_path, QByteArrayView bytes) {
     const QByteArray temp_path = temp_path_for(final_path);
@@ -200,7 +223,7 @@ Result<void> commit_file(StagedFile&& staged) {
     StagedFile file = std::move(staged);  // discarded on the way out unless named here
     const QByteArray target = QFile::encodeName(file.final_path_);
     if (file.fd_ < 0) {
-        if (std::rename(file.temp_path_.constData(), target.constData()) != 0)
+        if (replace_with(file.temp_path_, target) != 0)
             return cannot_write(file.final_path_, errno);
         file.temp_path_.clear();  // it is the final file now
         return {};
@@ -210,12 +233,17 @@ Result<void> commit_file(StagedFile&& staged) {
         ::linkat(AT_FDCWD, source.constData(), AT_FDCWD, target.constData(), AT_SYMLINK_FOLLOW);
     if (result != 0 && errno == EEXIST) {
         // A file of that name exists (an earlier run, or an equal label before this one): name
-        // the new file beside it and rename it over, so the replacement is atomic.
+        // the new file beside it and put it in the old one's place, so the replacement is atomic.
         const QByteArray temp = temp_path_for(file.final_path_);
-        ::unlink(temp.constData());
         result =
             ::linkat(AT_FDCWD, source.constData(), AT_FDCWD, temp.constData(), AT_SYMLINK_FOLLOW);
-        if (result == 0 && (result = std::rename(temp.constData(), target.constData())) != 0) {
+        if (result != 0 && errno == EEXIST) {
+            // Left behind by an earlier run that was killed and had the same process id.
+            ::unlink(temp.constData());
+            result = ::linkat(AT_FDCWD, source.constData(), AT_FDCWD, temp.constData(),
+                              AT_SYMLINK_FOLLOW);
+        }
+        if (result == 0 && (result = replace_with(temp, target)) != 0) {
             const int error = errno;
             ::unlink(temp.constData());
             errno = error;

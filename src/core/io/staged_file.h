@@ -6,7 +6,8 @@
 //
 // The nameless file also keeps the costly part of creating a file, finding a free inode, out of
 // the folder's lock, so that workers really create their files side by side; and a run that is
-// killed leaves no temporary files behind.
+// killed leaves no temporary files behind, but for a replacement killed part way, which may leave
+// the old or the new file under a hidden temporary name.
 #include "core/io/result.h"
 
 #include <QByteArray>

@@ -8,6 +8,12 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include <fcntl.h>
+#include <linux/fiemap.h>
+#include <linux/fs.h>
+#include <sys/ioctl.h>
+#include <unistd.h>
+#include <optional>
 #include <tuple>
 
 namespace {
@@ -81,6 +87,45 @@ TEST(AtomicWrite, ReplacesWholeOrFailsNamingThePathAndReason) {
         EXPECT_EQ(qv::write_file_atomically(path, "data").error(),
                   "Cannot write " + path + ": " + reason);
     EXPECT_EQ(entries(dir.path()), QStringList{long_name});
+}
+
+// Whether the file system still holds the file's data back, to be written when it chooses (ext4's
+// delayed allocation); nullopt where it cannot tell.
+std::optional<bool> data_held_back(const QString& path) {
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return std::nullopt;
+    alignas(fiemap) char buffer[sizeof(fiemap) + 4 * sizeof(fiemap_extent)] = {};
+    auto* query = reinterpret_cast<fiemap*>(buffer);
+    query->fm_length = FIEMAP_MAX_OFFSET;
+    query->fm_extent_count = 4;
+    const bool known = ::ioctl(fd, FS_IOC_FIEMAP, query) == 0 && query->fm_mapped_extents > 0;
+    ::close(fd);
+    if (!known) return std::nullopt;
+    return (query->fm_extents[0].fe_flags & FIEMAP_EXTENT_DELALLOC) != 0;
+}
+
+// Replacing a button costs what writing a new one does: the file system is not made to write the
+// new data out at once, as a rename over an existing file makes ext4 do.
+TEST(AtomicWrite, ReplacingLeavesTheDataToTheFileSystemLikeANewFile) {
+    for (const auto staging : {qv::Staging::Nameless, qv::Staging::Named}) {
+        QTemporaryDir dir;
+        auto write = [&](const QString& name, char fill) {
+            auto staged = qv::stage_file(dir.filePath(name), QByteArray(25366, fill), staging);
+            ASSERT_TRUE(staged.ok()) << staged.error().toStdString();
+            ASSERT_TRUE(qv::commit_file(std::move(*staged)).ok());
+        };
+        write("Home.bmp", 'o');
+        write("Home.bmp", 'h');
+        const std::optional<bool> replaced = data_held_back(dir.filePath("Home.bmp"));
+        // A new file written just after tells whether the file system holds data back at all
+        // (and is not writing everything out at this moment).
+        write("New.bmp", 'n');
+        if (data_held_back(dir.filePath("New.bmp")) != true)
+            GTEST_SKIP() << "the file system writes data at once, or does not tell";
+        EXPECT_EQ(replaced, true);
+        EXPECT_EQ(contents(dir.filePath("Home.bmp")), QByteArray(25366, 'h'));
+        EXPECT_EQ(entries(dir.path()), (QStringList{"Home.bmp", "New.bmp"}));
+    }
 }
 
 TEST(OutputPath, JoinsWithOneSlashKeepsTheLabelAndRefusesToLeave) {

@@ -1,9 +1,14 @@
+#include "core/io/bmp_writer.h"
 #include "core/io/picture_loader.h"
+#include "core/io/png_writer.h"
 
 #include <gtest/gtest.h>
 #include <QFile>
 #include <QImageReader>
 #include <QTemporaryDir>
+
+#include <cstdlib>
+#include <string_view>
 
 namespace {
 
@@ -19,6 +24,37 @@ TEST(LoadPicture, FillsTransparentPixelsAndGivesScreenRgb32) {
     EXPECT_TRUE(picture->format() == QImage::Format_RGB32 && picture->dotsPerMeterX() == 3780);
     EXPECT_EQ(picture->pixel(0, 0), qRgb(240, 240, 240));
     EXPECT_EQ(picture->pixel(1, 0), qRgb(10, 20, 30));
+}
+
+// A picture whose suffix names a format Qt reads itself is read without loading the image plugins
+// (a one-button run would spend longer loading them than drawing); one whose suffix belies its
+// content still loads. In a process of its own, since another test may have loaded plugins.
+TEST(LoadPictureDeathTest, ReadsByTheSuffixFirstAndByTheContentWhenItMisleads) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    const auto plugins_loaded = [] {
+        QFile maps("/proc/self/maps");
+        return maps.open(QIODevice::ReadOnly) && maps.readAll().contains("/imageformats/");
+    };
+    // Written by the core's own encoders: Qt's writer would load the plugins itself.
+    const auto load = [](const QString& path, const char* format) {
+        QImage image(6, 4, QImage::Format_RGB32);
+        image.fill(qRgb(1, 2, 3));
+        const QByteArray bytes =
+            format == std::string_view("PNG") ? qv::encode_png(image) : *qv::encode_bmp24(image);
+        QFile file(path);
+        return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() &&
+               file.flush() && qv::load_picture(path, Qt::white).ok();
+    };
+    EXPECT_EXIT(
+        {
+            QTemporaryDir dir;
+            const bool bmp = load(dir.filePath("steel.bmp"), "BMP");
+            const bool png = load(dir.filePath("pill.png"), "PNG");
+            std::exit(bmp && png && !plugins_loaded() ? 0 : 1);
+        },
+        testing::ExitedWithCode(0), "");
+    QTemporaryDir dir;
+    EXPECT_TRUE(load(dir.filePath("named.bmp"), "PNG"));
 }
 
 TEST(LoadPicture, FailsNamingThePath) {
