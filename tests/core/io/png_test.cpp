@@ -27,9 +27,12 @@ QImage sample(bool alpha) {
 // A wrong predictor or row filter decodes to other pixels, so the round trip checks each one.
 TEST(Png, EveryFilterAndLevelDecodesToTheSamePixels) {
     for (bool alpha : {false, true})
-        for (int filter = 0; filter <= 5; ++filter)
+        for (int filter = 0; filter <= 6; ++filter)
             for (int level : {0, 4, 12}) {
-                qv::PngSettings settings{level, filter == 5, PngFilter(filter % 5)};
+                const qv::PngRows rows = filter < 5    ? qv::PngRows::Fixed
+                                         : filter == 5 ? qv::PngRows::PerRow
+                                                       : qv::PngRows::ByColours;
+                qv::PngSettings settings{level, rows, PngFilter(filter % 5)};
                 const QImage in = sample(alpha);
                 QImage out;
                 ASSERT_TRUE(out.loadFromData(qv::encode_png(in, settings), "PNG"));
