@@ -4,6 +4,7 @@
 
 #include <libdeflate.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <utility>
@@ -121,7 +122,7 @@ QByteArray PngEncoder::encode(const QImage& source) {
         // between rows, at distances no predictor looks at, and deflate finds them best in the
         // rows as they are; a photograph has few repeats, and its predicted rows compress better.
         const size_t pixels = size_t(source.width()) * size_t(source.height());
-        const size_t limit = pixels / kPhotoColourShare + 1;
+        const size_t limit = std::min(pixels / kPhotoColourShare + 1, kPhotoColours);
         per_row = count_colours(source, limit, colours_) == limit;
     }
     // Qt's byte-ordered formats are the file's rows: R, G, B (and straight A) bytes.

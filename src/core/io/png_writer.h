@@ -25,8 +25,10 @@ enum class PngRows : std::uint8_t {
     ByColours,  // unfiltered rows for a drawn picture, PerRow for a photograph (many colours)
 };
 
-// A picture with at least one distinct colour in this many pixels is taken for a photograph.
+// A picture with at least one distinct colour in this many pixels is taken for a photograph, and
+// so is one with this many colours (which bounds the count's table on a large picture).
 inline constexpr size_t kPhotoColourShare = 4;
+inline constexpr size_t kPhotoColours = size_t(1) << 16;
 
 // The defaults are what bench/bench_png measured best on buttons over drawn, gradient,
 // photographic and transparent pictures: files no larger than ImageMagick's on each, at about the
