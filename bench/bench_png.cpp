@@ -1,25 +1,26 @@
-// PNG encoding of buttons: Qt's writer (zlib's default level, libpng's filter choice) against the
-// project's own writer in several settings, on 150x56 buttons with shadow, outline and 3D. Prints
-// each encoder's size next to Qt's, and the size ImageMagick's `convert x.bmp x.png` gives for the
-// same pixels (when ImageMagick is installed).
+// PNG encoding of buttons over four kinds of picture (the flat sample pill, a vertical gradient, a
+// photographic JPEG texture, a picture with alpha) and bench_batch's diagonal gradient, each
+// button with shadow, outline and 3D: Qt's writer (zlib's default level, libpng's filter choice)
+// against the project's own writer at several levels and filter rules. Ends with a table per
+// picture: bytes and CPU time a button, and the size ImageMagick's `convert x.bmp x.png` gives
+// for the same pixels (a PAM file for the picture with alpha, which a 24-bit bitmap cannot hold),
+// when ImageMagick is installed.
 #include "bench_main.h"
 #include "bench_pictures.h"
 #include "core/io/bmp_writer.h"
-#include "core/io/picture_loader.h"
 #include "core/io/png_writer.h"
-#include "core/render/composer.h"
-#include "core/render/text_renderer.h"
+#include "sample_pictures.h"
 
 #include <benchmark/benchmark.h>
 #include <QBuffer>
 #include <QFile>
 #include <QGuiApplication>
-#include <QLinearGradient>
-#include <QPainter>
 #include <QProcess>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 
 #include <cstdio>
+#include <ctime>
 #include <functional>
 #include <map>
 #include <string>
@@ -27,31 +28,58 @@
 
 namespace {
 
-constexpr int kButtons = 200;
-const std::string kQt = "Qt (zlib default level, libpng filters)";
+constexpr int kButtons = 100;
+constexpr int kPictures = 5;
 
-const std::vector<QImage>& buttons() {
-    static const std::vector<QImage> images = [] {
-        const qv::Canvas back =
-            qv::Canvas::from_picture(gradient_button_picture(), qv::kWindowBackground);
-        qv::Canvas preview = qv::Canvas::make(back.image.size(), qv::kWindowBackground);
-        qv::ButtonStyle s;
-        s.font_name = QStringLiteral("DejaVu Sans");
-        s.effet1_on = s.effet2_on = s.effet3_on = qv::kTrue;
-        qv::set_label_font(preview, s);
-        s.text_y = qv::centred_text_y(preview.height(), qv::line_height(preview));
-        static const char* const words[] = {"Home",     "News", "Contact",  "About us",
-                                            "Products", "Help", "Download", "Shop"};
-        std::vector<QImage> list;
-        for (int i = 0; i < kButtons; ++i) {
-            s.label_text = QStringLiteral("%1 %2").arg(words[i % 8]).arg(i);
-            qv::compose_button(preview, back, s);
-            list.push_back(preview.image.copy());
-        }
+struct Set {
+    std::string name;
+    std::vector<QImage> buttons;
+};
+
+const std::vector<Set>& sets() {
+    static const std::vector<Set> all = [] {
+        std::vector<Set> list;
+        for (const samples::Picture& p : samples::pictures())
+            list.push_back({p.name, samples::buttons(p.image, kButtons)});
+        // And bench_batch's picture, so that its PNG rate goes with a size.
+        list.push_back(
+            {"diagonal gradient", samples::buttons(gradient_button_picture(), kButtons)});
         return list;
     }();
-    return images;
+    return all;
 }
+
+double thread_cpu_seconds() {
+    timespec t{};
+    ::clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+    return double(t.tv_sec) + double(t.tv_nsec) / 1e9;
+}
+
+struct Result {
+    double bytes = 0;        // a button
+    double cpu_seconds = 0;  // a button
+};
+std::map<std::string, std::map<std::string, Result>> g_results;  // by encoder, then picture
+
+void measure(benchmark::State& state, const std::string& encoder,
+             const std::function<QByteArray(const QImage&)>& encode) {
+    const Set& set = sets()[size_t(state.range(0))];
+    qint64 bytes = 0;
+    const double start = thread_cpu_seconds();
+    for (auto _ : state) {
+        bytes = 0;
+        for (const QImage& image : set.buttons) bytes += encode(image).size();
+    }
+    const double buttons = double(kButtons) * double(state.iterations());
+    g_results[encoder][set.name] = {double(bytes) / kButtons,
+                                    (thread_cpu_seconds() - start) / buttons};
+    state.SetLabel(set.name);
+    state.counters["bytes/button"] = double(bytes) / kButtons;
+    state.counters["buttons/s"] =
+        benchmark::Counter(double(kButtons), benchmark::Counter::kIsIterationInvariantRate);
+}
+
+const std::string kQt = "Qt's writer";
 
 QByteArray qt_png(const QImage& image) {
     QByteArray bytes;
@@ -61,73 +89,126 @@ QByteArray qt_png(const QImage& image) {
     return bytes;
 }
 
-std::map<std::string, qint64> g_sizes;
-
-void measure(benchmark::State& state, const std::string& name,
-             const std::function<QByteArray(const QImage&)>& encode) {
-    qint64 bytes = 0;
-    for (auto _ : state) {
-        bytes = 0;
-        for (const QImage& image : buttons()) bytes += encode(image).size();
-    }
-    g_sizes[name] = bytes;
-    state.counters["bytes/button"] = double(bytes) / kButtons;
-    state.counters["buttons/s"] =
-        benchmark::Counter(double(kButtons), benchmark::Counter::kIsIterationInvariantRate);
-}
-
 void BM_QtPng(benchmark::State& state) {
     measure(state, kQt, qt_png);
 }
-BENCHMARK(BM_QtPng)->Unit(benchmark::kMillisecond);
-
-// Arguments: libdeflate's level, then the filter: 5 picks one per row, 0 to 4 is that filter on
-// every row.
-void BM_OwnPng(benchmark::State& state) {
-    qv::PngSettings s;
-    s.level = int(state.range(0));
-    s.adaptive = state.range(1) == 5;
-    s.filter = qv::PngFilter(s.adaptive ? 4 : state.range(1));
-    static const char* const filters[] = {"none", "sub", "up", "average", "paeth", "adaptive"};
-    const std::string name = "own level " + std::to_string(s.level) + " " + filters[state.range(1)];
-    qv::PngEncoder encoder(s);
-    measure(state, name, [&](const QImage& image) { return encoder.encode(image); });
-}
-BENCHMARK(BM_OwnPng)
-    ->ArgNames({"level", "filter"})
-    ->ArgsProduct({{1, 2, 4, 6}, {0, 1, 5}})
+BENCHMARK(BM_QtPng)
+    ->ArgName("picture")
+    ->DenseRange(0, kPictures - 1)
     ->Unit(benchmark::kMillisecond);
 
-// ImageMagick's size for the same pixels, from the BMP the tool writes.
-qint64 imagemagick_bytes() {
-    QTemporaryDir dir;
-    qint64 total = 0;
-    for (int i = 0; i < kButtons; ++i) {
-        const QString bmp = dir.filePath(QStringLiteral("%1.bmp").arg(i));
-        const QString png = dir.filePath(QStringLiteral("%1.png").arg(i));
-        QFile file(bmp);
-        if (!file.open(QIODevice::WriteOnly)) return -1;
-        file.write(qv::encode_bmp24(buttons()[size_t(i)]).value());
-        file.close();
-        if (QProcess::execute(QStringLiteral("convert"), {bmp, png}) != 0) return -1;
-        total += QFile(png).size();
+const char* const kRules[] = {"unfiltered", "libpng's per row", "by colours"};
+
+std::string own_name(int level, qv::PngRows rows) {
+    return "own, level " + std::to_string(level) + ", " + kRules[int(rows)];
+}
+
+const std::string kDefault = own_name(qv::PngSettings{}.level, qv::PngSettings{}.rows);
+
+// Arguments: the picture, libdeflate's level, the rule (0 unfiltered rows, 1 libpng's choice per
+// row, 2 unfiltered for drawn pictures and libpng's choice for photographs).
+void BM_OwnPng(benchmark::State& state) {
+    qv::PngSettings s;
+    s.level = int(state.range(1));
+    s.rows = qv::PngRows(state.range(2));
+    s.filter = qv::PngFilter::None;
+    qv::PngEncoder encoder(s);
+    measure(state, own_name(s.level, s.rows),
+            [&](const QImage& image) { return encoder.encode(image); });
+}
+BENCHMARK(BM_OwnPng)
+    ->ArgNames({"picture", "level", "rule"})
+    ->ArgsProduct({{0, 1, 2, 3, 4}, {4, 5, 6, 7}, {0, 1, 2}})
+    ->Unit(benchmark::kMillisecond);
+
+// ImageMagick 6 answers `convert -version` with its name; a stand-in of the same name may not.
+QString imagemagick() {
+    for (const QString& candidate :
+         {QStringLiteral("/usr/bin/convert"), QStringLiteral("convert")}) {
+        const QString program = QStandardPaths::findExecutable(candidate);
+        if (program.isEmpty()) continue;
+        QProcess version;
+        version.start(program, {QStringLiteral("-version")});
+        if (version.waitForFinished() && version.readAll().contains("ImageMagick")) return program;
     }
-    return total;
+    return {};
+}
+
+// Straight RGBA as ImageMagick reads it, for the picture with alpha.
+QByteArray pam(const QImage& source) {
+    const QImage image = source.convertToFormat(QImage::Format_RGBA8888);
+    QByteArray out = QStringLiteral(
+                         "P7\nWIDTH %1\nHEIGHT %2\nDEPTH 4\nMAXVAL 255\n"
+                         "TUPLTYPE RGB_ALPHA\nENDHDR\n")
+                         .arg(image.width())
+                         .arg(image.height())
+                         .toLatin1();
+    for (int y = 0; y < image.height(); ++y)
+        out.append(reinterpret_cast<const char*>(image.constScanLine(y)), image.width() * 4);
+    return out;
+}
+
+// ImageMagick's size a button for each picture, from files holding the same pixels.
+void imagemagick_sizes() {
+    const QString convert = imagemagick();
+    QTemporaryDir dir;
+    if (convert.isEmpty() || !dir.isValid()) return;
+    for (const Set& set : sets()) {
+        qint64 total = 0;
+        for (int i = 0; i < kButtons; ++i) {
+            const QImage& image = set.buttons[size_t(i)];
+            const bool alpha = image.hasAlphaChannel();
+            const QString in =
+                dir.filePath(QStringLiteral("%1.%2").arg(i).arg(alpha ? "pam" : "bmp"));
+            const QString png = dir.filePath(QStringLiteral("%1.png").arg(i));
+            QFile file(in);
+            if (!file.open(QIODevice::WriteOnly)) return;
+            file.write(alpha ? pam(image) : qv::encode_bmp24(image).value());
+            file.close();
+            if (QProcess::execute(convert, {in, png}) != 0) return;
+            total += QFile(png).size();
+        }
+        g_results["ImageMagick"][set.name] = {double(total) / kButtons, 0};
+    }
+}
+
+void print_tables() {
+    std::printf("\nBytes a button, and CPU time a button (ms), %d buttons a picture:\n", kButtons);
+    std::printf("%-38s", "");
+    for (const Set& set : sets()) std::printf(" | %-20s", set.name.c_str());
+    std::printf("\n");
+    for (const auto& [encoder, by_picture] : g_results) {
+        std::printf("%-38s", encoder.c_str());
+        for (const Set& set : sets()) {
+            const auto it = by_picture.find(set.name);
+            if (it == by_picture.end()) {
+                std::printf(" | %-20s", "");
+            } else if (it->second.cpu_seconds > 0) {
+                std::printf(" | %7.0f  %6.3f ms   ", it->second.bytes,
+                            it->second.cpu_seconds * 1e3);
+            } else {
+                std::printf(" | %7.0f              ", it->second.bytes);
+            }
+        }
+        std::printf("\n");
+    }
+    // The README's table: the default writer against Qt's and ImageMagick's.
+    std::printf("\n| picture | own: bytes | own: ms | Qt: bytes | Qt: ms | ImageMagick: bytes |\n");
+    std::printf("|---|---:|---:|---:|---:|---:|\n");
+    for (const Set& set : sets()) {
+        const Result own = g_results[kDefault][set.name];
+        const Result qt = g_results[kQt][set.name];
+        const Result im = g_results["ImageMagick"][set.name];
+        std::printf("| %s | %.0f | %.3f | %.0f | %.3f | %.0f |\n", set.name.c_str(), own.bytes,
+                    own.cpu_seconds * 1e3, qt.bytes, qt.cpu_seconds * 1e3, im.bytes);
+    }
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
     const int status = run_benchmarks<QGuiApplication>(argc, argv);
-    const auto qt = g_sizes.find(kQt);
-    for (const auto& [name, bytes] : g_sizes) {
-        std::printf("%-42s %6.0f bytes/button", name.c_str(), double(bytes) / kButtons);
-        if (qt != g_sizes.end())
-            std::printf(" (%5.1f%% of Qt's)", 100.0 * double(bytes) / double(qt->second));
-        std::printf("\n");
-    }
-    if (const qint64 im = imagemagick_bytes(); im > 0)
-        std::printf("%-42s %6.0f bytes/button\n", "ImageMagick convert x.bmp x.png",
-                    double(im) / kButtons);
+    imagemagick_sizes();
+    print_tables();
     return status;
 }
