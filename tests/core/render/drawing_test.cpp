@@ -72,6 +72,38 @@ TEST(Drawing, FaceAndReliefColoursAppearInEveryFace) {
     }
 }
 
+// Lit from the top left: the light shade lies above and left of the face, the dark shade below
+// and right, and the top-right corner, which only the first dark pass reaches, is dark. The
+// outermost pixel on each side is a shade's edge, smoothed over the white background.
+TEST(Drawing, ReliefIsLightAboveLeftAndDarkBelowRight) {
+    ButtonStyle s = style_with("l", "50", "200", "0");  // one upright stem
+    s.font_size = "20";
+    s.font_bold = kTrue;
+    s.effet3_on = kTrue;
+    const QImage b = draw(s, Canvas::make({150, 56}, Qt::white)).button;
+    QRect ink;
+    count(b, [&](int x, int y, QRgb p) {
+        if (p != qRgb(255, 255, 255)) ink |= QRect(x, y, 1, 1);
+        return false;
+    });
+    ASSERT_TRUE(ink.width() > 3 && ink.height() > 10);
+    const auto shade = [&](int x, int y) {
+        const QRgb p = b.pixel(x, y);
+        const auto distance = [p](QRgb c) {
+            return std::abs(qRed(p) - qRed(c)) + std::abs(qGreen(p) - qGreen(c)) +
+                   std::abs(qBlue(p) - qBlue(c));
+        };
+        return distance(qRgb(150, 255, 100)) < distance(qRgb(0, 100, 0)) ? "light" : "dark";
+    };
+    const QPoint mid = ink.center();
+    EXPECT_STREQ(shade(ink.left(), mid.y()), "light");
+    EXPECT_STREQ(shade(mid.x(), ink.top()), "light");
+    EXPECT_STREQ(shade(ink.left(), ink.bottom()), "light");
+    EXPECT_STREQ(shade(ink.right(), mid.y()), "dark");
+    EXPECT_STREQ(shade(mid.x(), ink.bottom()), "dark");
+    EXPECT_STREQ(shade(ink.right(), ink.top()), "dark");
+}
+
 TEST(Drawing, ShadowLiesOnePixelDownAndRightOfTheFace) {
     ButtonStyle s = style_with("Quorvane");
     s.font_size = "20";
