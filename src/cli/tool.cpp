@@ -9,12 +9,14 @@
 #include "cli/progress.h"
 #include "cli/style_options.h"
 #include "core/io/atomic_write.h"
+#include "core/io/loss_report.h"
 #include "core/io/message_text.h"
 #include "core/io/name_template.h"
 #include "core/io/output_path.h"
 #include "core/io/output_plan.h"
 #include "core/io/picture_loader.h"
 #include "core/io/text_list.h"
+#include "core/render/composer.h"
 #include "core/render/text_renderer.h"
 
 #include <QFile>
@@ -139,19 +141,45 @@ QStringList look_suffixes(const Options& o) {
     return suffixes;
 }
 
-// Each label with a problem once, in list order; the summary tells the problems apart.
+// Each label with a problem once, in list order, with what is wrong with it; the summary counts
+// the problems apart.
 int check_labels(const Options& o, const Inputs& in, std::FILE* out, std::FILE* err) {
-    const auto past = labels_past_edges(in.labels, in.looks[0].style, in.picture.background);
     const auto sharing = labels_sharing_names(in.names, look_suffixes(o));
-    std::vector<qsizetype> listed;
-    std::set_union(past.begin(), past.end(), sharing.begin(), sharing.end(),
-                   std::back_inserter(listed));
-    for (qsizetype i : listed) print(out, in.labels[i] + u'\n');
+    std::vector<Canvas> canvases;  // measured on, never drawn on
+    for (const ButtonLook& look : in.looks)
+        canvases.push_back(Canvas::make(look.background.image.size(), kWindowBackground));
+    qsizetype clipped = 0, boxed = 0;
+    for (qsizetype i = 0; i < in.labels.size(); ++i) {
+        QStringList problems;
+        bool clips = false, boxes = false;
+        for (size_t k = 0; k < in.looks.size(); ++k) {
+            ButtonStyle style = in.looks[k].style;
+            style.label_text = in.labels[i];
+            const LabelInk ink = measure_button_label(canvases[k], style);
+            const QString look =
+                k == 0 ? QString() : QStringLiteral("%1 look: ").arg(in.looks[k].suffix);
+            if (ink.overflow.any())
+                problems << look + QStringLiteral("past the edges by ") +
+                                describe_overflow(ink.overflow);
+            if (!ink.missing.isEmpty())
+                problems << look + QStringLiteral("no installed font has ") +
+                                shown_in_message(ink.missing);
+            clips = clips || ink.overflow.any();
+            boxes = boxes || !ink.missing.isEmpty();
+        }
+        if (std::binary_search(sharing.begin(), sharing.end(), i))
+            problems << QStringLiteral("shares a file name with another label");
+        clipped += clips;
+        boxed += boxes;
+        if (!problems.isEmpty())
+            print(out, in.labels[i] + u'\t' + problems.join(QStringLiteral("; ")) + u'\n');
+    }
     if (!o.quiet)
-        print(err, QStringLiteral("%1 of %2 labels run past the edges; %3 share a file name with "
-                                  "another label\n")
-                       .arg(past.size())
+        print(err, QStringLiteral("%1 of %2 labels run past the edges; %3 have characters no "
+                                  "installed font has; %4 share a file name with another label\n")
+                       .arg(clipped)
                        .arg(in.labels.size())
+                       .arg(boxed)
                        .arg(sharing.size()));
     return kExitOk;
 }
@@ -203,10 +231,39 @@ int write_buttons(const Options& o, const Inputs& in, std::FILE* out, std::FILE*
     if (!failure && !o.html_path.isEmpty()) {
         if (auto saved = write_page(o, in); !saved) failure = saved.error();
     }
+    // The buttons are written as drawn; what they lost is said once, after them.
+    for (const QString& line : loss_warnings(outcome.losses))
+        print(err, QStringLiteral("quorvane-batch: warning: %1\n").arg(line));
     if (failure) print(err, QStringLiteral("quorvane-batch: %1\n").arg(*failure));
     print(out, QStringLiteral("wrote %1 buttons to %2\n").arg(outcome.written).arg(o.out_dir));
     return failure ? kExitWriteFailed : kExitOk;
 }
+
+// Under --quiet only the tool's own errors and warnings reach standard error, not Qt's notes on
+// the fonts (such as "OpenType support missing" for a script a font lacks): what matters of those
+// the tool says itself, once, in the warning on characters no font has.
+class QuietQt {
+  public:
+    explicit QuietQt(bool quiet) : quiet_(quiet) {
+        if (quiet_) previous_ = qInstallMessageHandler(drop);
+    }
+    ~QuietQt() {
+        if (quiet_) qInstallMessageHandler(previous_);
+    }
+    QuietQt(const QuietQt&) = delete;
+    QuietQt& operator=(const QuietQt&) = delete;
+
+  private:
+    static void drop(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+        if (type != QtCriticalMsg && type != QtFatalMsg) return;
+        if (previous_)
+            previous_(type, context, message);
+        else
+            std::fprintf(stderr, "%s\n", qPrintable(qFormatLogMessage(type, context, message)));
+    }
+    static inline QtMessageHandler previous_ = nullptr;
+    bool quiet_;
+};
 
 }  // namespace
 
@@ -235,6 +292,7 @@ int run_tool(const QStringList& args, std::FILE* out, std::FILE* err) {
         return kExitBadInput;
     }
     const Options& o = styled->options;
+    const QuietQt quiet_qt(o.quiet);
     auto inputs = load_inputs(o, warnings);
     for (const QString& warning : warnings.mid(warnings_shown))
         print(err, QStringLiteral("quorvane-batch: %1\n").arg(warning));
