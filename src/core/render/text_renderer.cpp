@@ -134,9 +134,11 @@ class LaidOutLabel {
     // scratch layer. A pass puts the same glyphs at whole pixels, so its ink is this one moved.
     QRect exact_ink() const {
         if (runs_.isEmpty() || ink_.isEmpty()) return {};
-        QImage scratch(ink_.size(), QImage::Format_Alpha8);  // coverage is all it needs
+        // Black on white in the canvases' own format: Qt draws it from its glyph cache, the
+        // quickest way it has, and every pixel a glyph touches is no longer white.
+        QImage scratch(ink_.size(), QImage::Format_RGB32);
         set_screen_resolution(scratch);
-        scratch.fill(0);
+        scratch.fill(Qt::white);
         {
             QPainter painter(&scratch);
             painter.setRenderHint(QPainter::TextAntialiasing);
@@ -146,9 +148,9 @@ class LaidOutLabel {
         }
         int left = scratch.width(), right = -1, top = scratch.height(), bottom = -1;
         for (int row = 0; row < scratch.height(); ++row) {
-            const uchar* line = scratch.constScanLine(row);
+            const auto* line = reinterpret_cast<const QRgb*>(scratch.constScanLine(row));
             for (int col = 0; col < scratch.width(); ++col) {
-                if (line[col] == 0) continue;
+                if (line[col] == 0xffffffffu) continue;
                 left = std::min(left, col);
                 right = std::max(right, col);
                 top = std::min(top, row);
