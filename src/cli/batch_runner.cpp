@@ -2,7 +2,7 @@
 
 #include "core/io/message_text.h"
 #include "core/io/staged_file.h"
-#include "core/render/composer.h"
+#include "core/render/button_painter.h"
 
 #include <QFile>
 
@@ -26,6 +26,7 @@ struct PendingButton {
     qint64 bytes = 0;               // of `files`
     QString error;                  // why a file was not staged or not committed
     QImage image;
+    std::vector<LabelInk> ink;  // in look order
 };
 
 // No thread is set aside for committing: the worker that delivers a button takes the committer's
@@ -92,7 +93,12 @@ class Runner {
     // Each worker has its own canvases and encoder: the core draws into them, and reads the
     // pictures every worker shares.
     void work_on() {
-        std::vector<LookPainter> painters(batch_.looks.begin(), batch_.looks.end());
+        std::vector<ButtonPainter> painters;
+        std::vector<ButtonStyle> styles;
+        for (const ButtonLook& look : batch_.looks) {
+            painters.emplace_back(look.background, look.transparent);
+            styles.push_back(look.style);
+        }
         ButtonEncoder encoder(batch_.format);
         for (;;) {
             const qsizetype i = claim();
@@ -102,7 +108,8 @@ class Runner {
             const QString& name = batch_.names.isEmpty() ? batch_.labels[i] : batch_.names[i];
             for (size_t k = 0; k < painters.size(); ++k) {
                 // As the window does, a button whose drawing failed part way is saved as drawn.
-                const QImage& image = painters[k].paint(batch_.labels[i]);
+                styles[k].label_text = batch_.labels[i];
+                const QImage& image = painters[k].paint(styles[k], &button.ink.emplace_back());
                 // A canvas that could not be allocated leaves no image: an empty bitmap must not
                 // pass for the button.
                 if (image.isNull()) {
@@ -176,6 +183,12 @@ class Runner {
             } else {
                 ++committed_;
                 ++outcome_.written;
+                for (size_t k = 0; k < taken.ink.size(); ++k) {
+                    const LabelInk& ink = taken.ink[k];
+                    if (ink.overflow.any() || !ink.missing.isEmpty())
+                        outcome_.losses.push_back(
+                            {batch_.labels[taken.index], ink, batch_.looks[k].suffix});
+                }
             }
             room_.notify_all();
         }

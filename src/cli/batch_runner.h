@@ -4,6 +4,7 @@
 // workers. A failure at a file leaves the files before it written and nothing after it.
 #include "cli/button_looks.h"
 #include "core/io/button_output.h"
+#include "core/io/loss_report.h"
 
 #include <QImage>
 #include <QString>
@@ -38,6 +39,7 @@ struct BatchRun {
 struct BatchOutcome {
     qsizetype written = 0;           // labels with all their files
     std::optional<QString> failure;  // names the path and the reason
+    std::vector<LabelLoss> losses;   // of the labels written, in list order
 };
 
 BatchOutcome run_batch(const BatchRun& run);

@@ -16,22 +16,4 @@ struct ButtonLook {
     QString suffix;      // after the file name: empty for the main look
 };
 
-// One worker's drawing of one look, on canvases of its own; the look's pictures are shared,
-// read only.
-class LookPainter {
-  public:
-    explicit LookPainter(const ButtonLook& look);
-
-    // The finished button for `label`, valid until the next call. As in the window, a button
-    // whose drawing failed part way is given as drawn.
-    const QImage& paint(const QString& label);
-
-  private:
-    ButtonStyle style_;
-    const Canvas background_;
-    Canvas preview_;  // the opaque button, or the label layer over a transparent picture
-    const QImage transparent_;
-    QImage out_;
-};
-
 }  // namespace qv::cli

@@ -19,8 +19,7 @@ Result<LookPicture> load_look_picture(const QString& path, ButtonFormat format) 
     if (!picture) return Failure{picture.error()};
     look.background =
         Canvas::from_picture(flattened(*picture, kWindowBackground), kWindowBackground);
-    if (format == ButtonFormat::Png && picture->hasAlphaChannel())
-        look.transparent = std::move(*picture);
+    look.transparent = transparency_kept(format, *picture);
     look.has_picture = true;
     return look;
 }

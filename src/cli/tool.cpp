@@ -9,6 +9,7 @@
 #include "cli/progress.h"
 #include "cli/style_options.h"
 #include "core/io/atomic_write.h"
+#include "core/io/loss_report.h"
 #include "core/io/message_text.h"
 #include "core/io/name_template.h"
 #include "core/io/output_path.h"
@@ -17,6 +18,7 @@
 #include "core/io/staged_file.h"
 #include "core/io/sys_error.h"
 #include "core/io/text_list.h"
+#include "core/render/composer.h"
 #include "core/render/text_renderer.h"
 
 #include <QFile>
@@ -26,9 +28,10 @@
 
 #include <unistd.h>
 #include <algorithm>
+#include <atomic>
 #include <cerrno>
-#include <iterator>
 #include <memory>
+#include <thread>
 
 namespace qv::cli {
 namespace {
@@ -134,19 +137,68 @@ QStringList look_suffixes(const Options& o) {
     return suffixes;
 }
 
-// Each label with a problem once, in list order; the summary tells the problems apart.
+// What every label loses in every look, measured on `jobs` threads, each with canvases of its
+// own: a long list is checked as fast as it is written. Indexed [look][label].
+std::vector<std::vector<LabelInk>> measure_labels(const Inputs& in, int jobs) {
+    const qsizetype count = in.labels.size();
+    std::vector<std::vector<LabelInk>> inks(in.looks.size(), std::vector<LabelInk>(size_t(count)));
+    std::atomic<qsizetype> next{0};
+    const auto work = [&] {
+        std::vector<Canvas> canvases;  // measured on, never drawn on
+        std::vector<ButtonStyle> styles;
+        for (const ButtonLook& look : in.looks) {
+            canvases.push_back(Canvas::make(look.background.image.size(), kWindowBackground));
+            styles.push_back(look.style);
+        }
+        for (qsizetype i; (i = next.fetch_add(1)) < count;) {
+            for (size_t k = 0; k < in.looks.size(); ++k) {
+                styles[k].label_text = in.labels[i];
+                inks[k][size_t(i)] = measure_button_label(canvases[k], styles[k]);
+            }
+        }
+    };
+    std::vector<std::thread> workers;
+    for (qsizetype j = 1; j < std::min<qsizetype>(jobs, count); ++j) workers.emplace_back(work);
+    work();
+    for (std::thread& w : workers) w.join();
+    return inks;
+}
+
+// Each label with a problem once, in list order, with what is wrong with it; the summary counts
+// the problems apart.
 int check_labels(const Options& o, const Inputs& in, std::FILE* out, std::FILE* err) {
-    const auto past = labels_past_edges(in.labels, in.looks[0].style, in.picture.background);
     const auto sharing = labels_sharing_names(in.labels, in.names, look_suffixes(o));
-    std::vector<qsizetype> listed;
-    std::set_union(past.begin(), past.end(), sharing.begin(), sharing.end(),
-                   std::back_inserter(listed));
-    for (qsizetype i : listed) print(out, in.labels[i] + u'\n');
+    const auto inks = measure_labels(in, o.jobs > 0 ? o.jobs : QThread::idealThreadCount());
+    qsizetype clipped = 0, boxed = 0;
+    for (qsizetype i = 0; i < in.labels.size(); ++i) {
+        QStringList problems;
+        bool clips = false, boxes = false;
+        for (size_t k = 0; k < in.looks.size(); ++k) {
+            const LabelInk& ink = inks[k][size_t(i)];
+            const QString look =
+                k == 0 ? QString() : QStringLiteral("%1 look: ").arg(in.looks[k].suffix);
+            if (ink.overflow.any())
+                problems << look + QStringLiteral("past the edges by ") +
+                                describe_overflow(ink.overflow);
+            if (!ink.missing.isEmpty())
+                problems << look + QStringLiteral("no installed font has ") +
+                                shown_in_message(ink.missing);
+            clips = clips || ink.overflow.any();
+            boxes = boxes || !ink.missing.isEmpty();
+        }
+        if (std::binary_search(sharing.begin(), sharing.end(), i))
+            problems << QStringLiteral("shares a file name with another label");
+        clipped += clips;
+        boxed += boxes;
+        if (!problems.isEmpty())
+            print(out, in.labels[i] + u'\t' + problems.join(QStringLiteral("; ")) + u'\n');
+    }
     if (!o.quiet)
-        print(err, QStringLiteral("%1 of %2 labels run past the edges; %3 share a file name with "
-                                  "another label\n")
-                       .arg(past.size())
+        print(err, QStringLiteral("%1 of %2 labels run past the edges; %3 have characters no "
+                                  "installed font has; %4 share a file name with another label\n")
+                       .arg(clipped)
                        .arg(in.labels.size())
+                       .arg(boxed)
                        .arg(sharing.size()));
     return kExitOk;
 }
@@ -201,10 +253,39 @@ int write_buttons(const Options& o, const Inputs& in, std::FILE* out, std::FILE*
     if (!failure && !o.html_path.isEmpty()) {
         if (auto saved = write_page(o, in); !saved) failure = saved.error();
     }
+    // The buttons are written as drawn; what they lost is said once, after them.
+    for (const QString& line : loss_warnings(outcome.losses))
+        print(err, QStringLiteral("quorvane-batch: warning: %1\n").arg(line));
     if (failure) print(err, QStringLiteral("quorvane-batch: %1\n").arg(*failure));
     print(out, QStringLiteral("wrote %1 buttons to %2\n").arg(outcome.written).arg(o.out_dir));
     return failure ? kExitWriteFailed : kExitOk;
 }
+
+// Under --quiet only the tool's own errors and warnings reach standard error, not Qt's notes on
+// the fonts (such as "OpenType support missing" for a script a font lacks): what matters of those
+// the tool says itself, once, in the warning on characters no font has.
+class QuietQt {
+  public:
+    explicit QuietQt(bool quiet) : quiet_(quiet) {
+        if (quiet_) previous_ = qInstallMessageHandler(drop);
+    }
+    ~QuietQt() {
+        if (quiet_) qInstallMessageHandler(previous_);
+    }
+    QuietQt(const QuietQt&) = delete;
+    QuietQt& operator=(const QuietQt&) = delete;
+
+  private:
+    static void drop(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+        if (type != QtCriticalMsg && type != QtFatalMsg) return;
+        if (previous_)
+            previous_(type, context, message);
+        else
+            std::fprintf(stderr, "%s\n", qPrintable(qFormatLogMessage(type, context, message)));
+    }
+    static inline QtMessageHandler previous_ = nullptr;
+    bool quiet_;
+};
 
 int run_steps(const QStringList& args, std::FILE* out, std::FILE* err) {
     const auto parsed = parse_options(args);
@@ -231,6 +312,7 @@ int run_steps(const QStringList& args, std::FILE* out, std::FILE* err) {
         return kExitBadInput;
     }
     const Options& o = styled->options;
+    const QuietQt quiet_qt(o.quiet);
     auto inputs = load_inputs(o, warnings);
     for (const QString& warning : warnings.mid(warnings_shown))
         print(err, QStringLiteral("quorvane-batch: %1\n").arg(warning));

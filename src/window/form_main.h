@@ -132,7 +132,8 @@ class Form_Main : public qv::SkinnedWindow<QWidget> {
     qv::Flag effet2_on = qv::kFalse;
     qv::Flag effet3_on = qv::kFalse;
     QString output_directory;
-    QString background_path;  // the loaded picture, which no button may replace
+    QString background_path;    // the loaded picture, which no button may replace
+    QImage background_picture;  // that picture as decoded: with its alpha channel, if it has one
 
     // ---- layout controls (controls/layout_controls.cpp)
     void Image_left_Click();
@@ -178,7 +179,7 @@ class Form_Main : public qv::SkinnedWindow<QWidget> {
     // Loads the picture at `path` as the background, as choosing it in the picture dialog does.
     void load_background(const QString& path);
     // What a successful load does with the decoded picture from `path`.
-    void show_background(const QString& path, const QImage& picture);
+    void show_background(const QString& path, const QImage& decoded);
 
     // ---- text list (inputs/text_list_command.cpp)
     void Image_loadTxt_MouseDown(int button, int shift, double x, double y);

@@ -48,15 +48,6 @@ TEST(Options, RangesAreRefusedNotClamped) {
     EXPECT_TRUE(parse_options({"--labels", "l.txt", "--check"}).ok());
 }
 
-TEST(LabelCheck, EffectPixelsAndTheAlignedMargin) {
-    EXPECT_EQ(ink_span(10, 20, true, true, false).right, 32);  // shadow ring reaches +2
-    EXPECT_EQ(ink_span(10, 20, false, false, true).left, 9);
-    EXPECT_TRUE(fits({0, 65}, 65, qv::kAlignCentre, 9, 9));  // margins only on their side
-    EXPECT_FALSE(fits({0, 65.5}, 65, qv::kAlignCentre, 0, 0));
-    EXPECT_FALSE(fits({10, 60.5}, 65, qv::kAlignRight, 0, 5));
-    EXPECT_FALSE(fits({2, 20}, 65, qv::kAlignLeft, 3, 0));
-}
-
 // Any two files of different labels with one name, whichever looks they belong to, as the file
 // system names them; the same label listed twice is no conflict.
 TEST(LabelCheck, LabelsSharingAFileName) {

@@ -1,6 +1,7 @@
 // The tool's runner in process, staging both ways: nameless files, and the hidden temporary files
 // of file systems that cannot make nameless ones.
 #include "cli/batch_runner.h"
+#include "core/render/button_painter.h"
 
 #include <gtest/gtest.h>
 #include <QDir>
@@ -95,9 +96,11 @@ TEST(RunnerMemory, WorkersSharePicturesAndAreFewerThanLabels) {
     look.transparent = QImage(300, 200, QImage::Format_ARGB32_Premultiplied);
     look.transparent.fill(Qt::transparent);
     {
-        qv::cli::LookPainter painter(look);
-        painter.paint("Shared");
-        painter.paint("Still shared");
+        qv::ButtonPainter painter(look.background, look.transparent);
+        qv::ButtonStyle style;
+        painter.paint(style);
+        style.label_text = "Still shared";
+        painter.paint(style);
         EXPECT_FALSE(look.background.image.isDetached());
         EXPECT_FALSE(look.transparent.isDetached());
     }

@@ -304,14 +304,15 @@ TEST_F(Tool, AFolderInTheWayIsFoundBeforeAnyButtonIsWritten) {
 }
 
 // The list comes from standard input, its lines ended as Windows or as Linux writes them; --check
-// names the labels that do not fit, writes nothing.
+// names the labels that do not fit, with the edges their ink crosses, and writes nothing.
 TEST_F(Tool, CheckReadsTheListFromStandardInput) {
     const QByteArray wide(30, 'W');
     const Outcome o = run({"--labels", "-", "--out", out, "--contact-sheet", path("sheet.png"),
                            "--font", "DejaVu Sans"},
                           "--check --outline", "Hi\r\n" + wide + "\r\n\r\nOK\r\n");
     EXPECT_EQ(o.status, 0);
-    EXPECT_EQ(o.out.toStdString(), wide.toStdString() + "\n");
+    EXPECT_EQ(o.out.toStdString(),
+              wide.toStdString() + "\tpast the edges by left 163 px, right 164 px\n");
     EXPECT_TRUE(file_names(out).isEmpty() && !QFile::exists(path("sheet.png")));
 
     // Standard input that cannot be read (a folder) is bad input, not an empty list.
@@ -321,7 +322,9 @@ TEST_F(Tool, CheckReadsTheListFromStandardInput) {
 
     const Outcome names =
         run({"--labels", "-", "--name", "{slug}"}, "--check", "Home\nNews\nHOME!\n");
-    EXPECT_EQ(names.out.toStdString(), "Home\nHOME!\n");
+    EXPECT_EQ(names.out.toStdString(),
+              "Home\tshares a file name with another label\n"
+              "HOME!\tshares a file name with another label\n");
     EXPECT_TRUE(names.err.contains("2 share a file name")) << names.err.toStdString();
 }
 
@@ -440,6 +443,46 @@ TEST_F(Tool, StaleTemporariesOfDeadRunsAreRemoved) {
     kept.sort();
     EXPECT_EQ(left, kept);
     EXPECT_EQ(file_names(out + "/sub"), QStringList{"News.bmp"});
+}
+
+// The 3D effect's dark pass reaches one pixel right of the face: a right-aligned label without a
+// margin loses it, one with a margin of 1 keeps it. The outline's ring fits there too.
+TEST_F(Tool, CheckSaysWhichEdgeAndHowFar) {
+    const QStringList args{"--labels",     write("l.txt", "Home\nWWWWWWWWWWWWWW\n"),
+                           "--background", picture(),
+                           "--font",       "DejaVu Sans",
+                           "--check",      "--align",
+                           "right"};
+    const Outcome flush = run(args, "--3d --quiet");
+    EXPECT_EQ(flush.out.toStdString(),
+              "Home\tpast the edges by right 1 px\n"
+              "WWWWWWWWWWWWWW\tpast the edges by left 33 px, right 1 px\n");
+    EXPECT_EQ(flush.err, "");
+    const Outcome inset = run(args, "--3d --margin-right 1");
+    EXPECT_EQ(inset.out.toStdString(), "WWWWWWWWWWWWWW\tpast the edges by left 34 px\n");
+    EXPECT_TRUE(inset.err.startsWith("1 of 2 labels run past the edges; 0 have"))
+        << inset.err.toStdString();
+    EXPECT_EQ(run(args, "--outline --margin-right 1").out.toStdString(),
+              "WWWWWWWWWWWWWW\tpast the edges by left 34 px\n");
+}
+
+// A run writes every button as drawn and says once, on one line each, which labels were clipped
+// and which have characters no installed font has; Qt's own notes on fonts stay out under --quiet.
+TEST_F(Tool, ClippedLabelsAndMissingCharactersAreWarnedOfAfterTheRun) {
+    const QByteArray list =
+        "Home\nWWWWWWWWWWWWWW\n\xED\x95\x9C\xEA\xB8\x80\n"
+        "\xE0\xA4\xA8\xE0\xA4\xAE\n";  // Korean, Devanagari
+    const Outcome o = run({"--labels", write("l.txt", list), "--out", out, "--background",
+                           picture(), "--font", "DejaVu Sans"},
+                          "--align left --margin-left 2 --quiet");
+    EXPECT_EQ(o.status, 0);
+    EXPECT_EQ(file_names(out).size(), 4);
+    EXPECT_EQ(o.err.toStdString(),
+              "quorvane-batch: warning: 1 label is clipped at the button's edges: "
+              "\"WWWWWWWWWWWWWW\" (right 34 px)\n"
+              "quorvane-batch: warning: 2 labels have characters no installed font has, drawn as "
+              "boxes: \"\xED\x95\x9C\xEA\xB8\x80\" (\xED\x95\x9C\xEA\xB8\x80), "
+              "\"\xE0\xA4\xA8\xE0\xA4\xAE\" (\xE0\xA4\xA8\xE0\xA4\xAE)\n");
 }
 
 }  // namespace

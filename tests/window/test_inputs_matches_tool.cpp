@@ -4,7 +4,9 @@
 #include "core/io/picture_loader.h"
 #include "core/render/text_renderer.h"
 #include "test_inputs_support.h"
+#include "window/platform_services.h"
 
+#include <QFileInfo>
 #include <QListWidget>
 #include <QTemporaryDir>
 
@@ -12,12 +14,14 @@
 
 namespace {
 
-const QStringList kLabels{QStringLiteral("Home"), QStringLiteral("  Contact us"), QString(),
-                          QStringLiteral("Café"), QStringLiteral("Home")};
+const QStringList kLabels{
+    QStringLiteral("Home"), QStringLiteral("  Contact us"), QString(), QStringLiteral("Café"),
+    QStringLiteral("Home"), QStringLiteral("\uD55C\uAE00")};  // no installed font has Korean
 
 // Writes kLabels with the window, styled by `style`, and with the tool, given the options `style`
 // returns, and compares what they wrote: same names, same bytes, and a file is its preview. The
-// list file ends its lines with `line_end`.
+// window's run ends with the tool's warnings on what labels lost. The list file ends its lines
+// with `line_end`.
 void make_with_both(const QString& line_end,
                     const std::function<QStringList(InputsWindow&)>& style) {
     QTemporaryDir tmp;
@@ -30,17 +34,31 @@ void make_with_both(const QString& line_end,
     InputsWindow w;
     QStringList args = style(w);
     w.make_all(kLabels, window);
-    QVERIFY(w.platform.messages.isEmpty());
 
     const BatchRun run = run_batch(args << "--labels" << list << "--out" << tool << "--quiet");
     QVERIFY2(run.exit_code == 0, qPrintable(run.error));
-    QCOMPARE(files_in(window).size(), 4);  // the repeated label writes one file
+    QStringList warnings = run.error.split(u'\n', Qt::SkipEmptyParts);
+    QVERIFY(!warnings.isEmpty());  // at least the Korean label's boxes
+    const QString prefix = QStringLiteral("quorvane-batch: warning: ");
+    for (QString& line : warnings) {
+        QVERIFY(line.startsWith(prefix));
+        line.remove(0, prefix.size());
+    }
+    QCOMPARE(w.platform.messages, QStringList{warnings.join(u'\n')});
+    QCOMPARE(files_in(window).size(), 5);  // the repeated label writes one file
     const QString differs = difference(window, tool);
     QVERIFY2(differs.isEmpty(), qPrintable(differs));
-    w.select(0);  // PNG files too carry the very pixels of the preview
+    w.select(0);
     const QStringList home = files_in(window).filter(QStringLiteral("Home"));
     QCOMPARE(home.size(), 1);
-    QCOMPARE(read_back(window + u'/' + home[0]), w.preview().convertToFormat(QImage::Format_RGB32));
+    const QImage file(window + u'/' + home[0]);
+    if (file.hasAlphaChannel()) {
+        QCOMPARE(qAlpha(file.pixel(0, 0)),
+                 0);  // the picture's clear corner, not the preview's grey
+    } else {          // PNG files too carry the very pixels of the preview
+        QCOMPARE(read_back(window + u'/' + home[0]),
+                 w.preview().convertToFormat(QImage::Format_RGB32));
+    }
 }
 
 }  // namespace
@@ -83,6 +101,19 @@ class TestInputsMatchesTool : public QObject {
             return QStringList{"--outline", "--underline"};
         };
         make_with_both(QStringLiteral("\r"), style);
+    }
+
+    // A picture with transparency, written as PNG, keeps it in both.
+    void transparentPictureAsPng() {
+        const QString pill =
+            QDir(qv::data_folder_beside(QFileInfo(QStringLiteral(QUORVANE_BATCH)).path()))
+                .filePath(QStringLiteral("buttons/green_pill_clear.png"));
+        make_with_both(QStringLiteral("\n"), [&](InputsWindow& w) {
+            w.form.Image_effet1_Click();  // shadow
+            w.form.set_write_png(true);
+            w.load_picture(pill);
+            return QStringList{"--background", pill, "--format", "png", "--shadow"};
+        });
     }
 
     // The promise of "save style": every setting away from its default, and the text line where

@@ -8,6 +8,10 @@
 
 namespace qv {
 
+QImage transparency_kept(ButtonFormat format, const QImage& decoded) {
+    return format == ButtonFormat::Png && decoded.hasAlphaChannel() ? decoded : QImage();
+}
+
 QString extension_for(ButtonFormat format) {
     return format == ButtonFormat::Png ? QStringLiteral(".png") : QStringLiteral(".bmp");
 }

@@ -15,6 +15,10 @@ enum class ButtonFormat { Bmp, Png };
 
 QString extension_for(ButtonFormat format);  // ".bmp" or ".png"
 
+// What a button of `format` is painted over besides the flattened picture: the decoded picture
+// itself when the format keeps its alpha channel (PNG, a picture that has one), else a null image.
+QImage transparency_kept(ButtonFormat format, const QImage& decoded);
+
 // The file's bytes, or why the picture cannot be encoded (a null image as PNG, a bitmap past
 // 4 GiB).
 Result<QByteArray> encode_button(const QImage& image, ButtonFormat format);

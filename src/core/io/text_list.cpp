@@ -83,7 +83,7 @@ std::optional<QStringConverter::Encoding> utf16_order(QByteArrayView bytes) {
     return std::nullopt;
 }
 
-// A byte order mark at the start of a line stays part of the label, as any other character.
+// A byte order mark at the start of a line (but the list's first) stays part of the label.
 QStringDecoder strict_utf8() {
     return QStringDecoder(QStringConverter::Utf8, QStringConverter::Flag::Stateless |
                                                       QStringConverter::Flag::ConvertInitialBom);
@@ -128,6 +128,9 @@ QStringList parse_text_list(QByteArrayView bytes) {
         });
         return labels;
     }
+    // An editor that saves "UTF-8 with BOM" puts EF BB BF first: like the UTF-16 marks it only
+    // says how the list is stored. A mark at the start of a later line stays, as any character.
+    if (bytes.startsWith("\xEF\xBB\xBF")) bytes = bytes.sliced(3);
     const char* const begin = bytes.data();
     const char* const end = begin + bytes.size();
     labels.reserve(qsizetype(std::max(std::count(begin, end, '\n'), std::count(begin, end, '\r'))) +

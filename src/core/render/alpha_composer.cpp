@@ -40,11 +40,11 @@ Canvas clear_layer(QSize size) {
 }
 
 bool compose_over_picture(Canvas& layer, const QImage& picture, const ButtonStyle& style,
-                          QImage& out) {
+                          QImage& out, LabelInk* ink) {
     layer.clear();
     // The composer copies a background first; the layer's own clear pixels serve as one.
     const Canvas clear = layer;
-    const bool ok = compose_button(layer, clear, style);
+    const bool ok = compose_button(layer, clear, style, ink);
     const QImage under = picture.convertToFormat(QImage::Format_ARGB32);  // shared when it is
     if (out.size() != picture.size() || out.format() != QImage::Format_ARGB32)
         out = QImage(picture.size(), QImage::Format_ARGB32);

@@ -6,6 +6,7 @@
 // colour, with no dark fringe.
 #include "core/render/button_style.h"
 #include "core/render/canvas.h"
+#include "core/render/text_renderer.h"
 
 #include <QImage>
 #include <QRgb>
@@ -21,8 +22,8 @@ Canvas clear_layer(QSize size);
 
 // Draws the label of `style` on `layer` (a clear_layer the picture's size, cleared here) and lays
 // it over `picture` (ARGB32) into `out`. False when the drawing failed part way; `out` then holds
-// what was drawn, as with an opaque button.
+// what was drawn, as with an opaque button. `ink`, when given, gets what the label loses.
 bool compose_over_picture(Canvas& layer, const QImage& picture, const ButtonStyle& style,
-                          QImage& out);
+                          QImage& out, LabelInk* ink = nullptr);
 
 }  // namespace qv

@@ -58,18 +58,31 @@ bool draw_previewtypo(Canvas& typo, const ButtonStyle& style) {
     return draw_label(typo, style, origin.x(), origin.y(), YArithmetic::Real);
 }
 
-bool compose_button(Canvas& preview, const Canvas& background, const ButtonStyle& style) {
-    copy_top_left(preview.image, background.image);
-    if (!set_label_font(preview, style)) return false;
-    const QString& text = style.label_text;
+namespace {
+
+// The label's origin x on the button, in the preview's current font.
+double label_x(const Canvas& preview, const ButtonStyle& style) {
     const int mode = style.align_mode;
     // The width is measured only where the alignment needs it.
     const double width =
-        (mode == kAlignCentre || mode == kAlignRight) ? text_width(preview, text) : 0.0;
-    const double x =
-        button_origin_x(mode, preview.width(), width, leading_number(style.margin_left),
-                        leading_number(style.margin_right));
-    return draw_label(preview, style, x, style.text_y, YArithmetic::Int16);
+        (mode == kAlignCentre || mode == kAlignRight) ? text_width(preview, style.label_text) : 0.0;
+    return button_origin_x(mode, preview.width(), width, leading_number(style.margin_left),
+                           leading_number(style.margin_right));
+}
+
+}  // namespace
+
+bool compose_button(Canvas& preview, const Canvas& background, const ButtonStyle& style,
+                    LabelInk* ink) {
+    copy_top_left(preview.image, background.image);
+    if (!set_label_font(preview, style)) return false;
+    return draw_label(preview, style, label_x(preview, style), style.text_y, YArithmetic::Int16,
+                      ink);
+}
+
+LabelInk measure_button_label(Canvas& preview, const ButtonStyle& style) {
+    if (!set_label_font(preview, style)) return {};
+    return measure_label(preview, style, label_x(preview, style), style.text_y);
 }
 
 PreviewResult draw_preview(Canvas& preview, Canvas& typo, const Canvas& background,

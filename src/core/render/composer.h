@@ -2,6 +2,7 @@
 // The two compositions: the finished button over its background, and the font preview.
 #include "core/render/button_style.h"
 #include "core/render/canvas.h"
+#include "core/render/text_renderer.h"
 
 #include <QPoint>
 
@@ -20,8 +21,14 @@ QPoint typo_origin(int canvas_width, int canvas_height, double text_width, doubl
 bool draw_previewtypo(Canvas& typo, const ButtonStyle& style);
 
 // Copies the background onto the preview canvas and draws the label placed by the style.
-// False when drawing failed (the partial image stays and is not to be presented).
-bool compose_button(Canvas& preview, const Canvas& background, const ButtonStyle& style);
+// False when drawing failed (the partial image stays and is not to be presented). `ink`, when
+// given, gets what the label loses, as measure_button_label says.
+bool compose_button(Canvas& preview, const Canvas& background, const ButtonStyle& style,
+                    LabelInk* ink = nullptr);
+
+// What the label of compose_button would lose on `preview` (whose font it sets): ink past the
+// button's edges, characters no font has. Draws nothing.
+LabelInk measure_button_label(Canvas& preview, const ButtonStyle& style);
 
 struct PreviewResult {
     bool typo_ok;

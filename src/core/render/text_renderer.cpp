@@ -69,6 +69,16 @@ QString as_one_line(const QString& text) {
     return line;
 }
 
+// Whether a run is drawn as boxes because, after every fallback font was tried, none has its
+// characters: a font's glyph 0 is its box for what it lacks, and a script no font can shape goes
+// to Qt's stand-in, which has no font tables and claims every character, even a noncharacter.
+bool draws_boxes(const QGlyphRun& run) {
+    if (run.glyphIndexes().contains(0u)) return true;
+    const QRawFont font = run.rawFont();
+    return font.glyphIndexesForString(QString(QChar(0xFFFF))).value(0) != 0 &&
+           font.fontTable("head").isEmpty();
+}
+
 // Lays the layout's text out as one unwrapped line with its top-left at (0, 0).
 QTextLine lay_out_line(QTextLayout& layout) {
     QTextOption option;
@@ -102,6 +112,7 @@ class LaidOutLabel {
                 ink |= font.boundingRect(glyphs[i]).translated(positions[i]);
             }
             run.setPositions(positions);
+            has_box_ = has_box_ || draws_boxes(run);
         }
         const QFontMetricsF fm(canvas.font, &canvas.image);
         if (canvas.font.underline())
@@ -113,6 +124,42 @@ class LaidOutLabel {
     }
 
     bool empty() const { return runs_.isEmpty(); }
+    bool has_box() const { return has_box_; }
+    int ascent() const { return ascent_; }
+    // Where the ink may fall, from the glyphs' outlines with room for hinting, relative to the
+    // left end of the baseline.
+    QRect likely_ink() const { return ink_; }
+
+    // The pixels the label really inks, relative to the left end of the baseline: drawn once on a
+    // scratch layer. A pass puts the same glyphs at whole pixels, so its ink is this one moved.
+    QRect exact_ink() const {
+        if (runs_.isEmpty() || ink_.isEmpty()) return {};
+        // Black on white in the canvases' own format: Qt draws it from its glyph cache, the
+        // quickest way it has, and every pixel a glyph touches is no longer white.
+        QImage scratch(ink_.size(), QImage::Format_RGB32);
+        set_screen_resolution(scratch);
+        scratch.fill(Qt::white);
+        {
+            QPainter painter(&scratch);
+            painter.setRenderHint(QPainter::TextAntialiasing);
+            painter.setPen(Qt::black);
+            for (const QGlyphRun& run : runs_)
+                painter.drawGlyphRun(QPointF(-ink_.left(), -ink_.top()), run);
+        }
+        int left = scratch.width(), right = -1, top = scratch.height(), bottom = -1;
+        for (int row = 0; row < scratch.height(); ++row) {
+            const auto* line = reinterpret_cast<const QRgb*>(scratch.constScanLine(row));
+            for (int col = 0; col < scratch.width(); ++col) {
+                if (line[col] == 0xffffffffu) continue;
+                left = std::min(left, col);
+                right = std::max(right, col);
+                top = std::min(top, row);
+                bottom = row;
+            }
+        }
+        if (right < 0) return {};
+        return QRect(QPoint(left, top), QPoint(right, bottom)).translated(ink_.topLeft());
+    }
 
     // Draws every run with the line box's top-left at (x, y).
     void draw(QPainter& painter, const QRect& bounds, int x, int y) const {
@@ -128,7 +175,67 @@ class LaidOutLabel {
     QList<QGlyphRun> runs_;
     int ascent_ = 0;
     QRect ink_;
+    bool has_box_ = false;
 };
+
+// The characters of `text` that no installed font has, each once: every printing character is
+// laid out alone, so the fallback fonts get their chance at each.
+QString characters_without_font(const Canvas& canvas, const QString& text) {
+    QString missing;
+    QList<char32_t> seen;
+    for (const char32_t c : QStringView(text).toUcs4()) {
+        switch (QChar::category(c)) {
+            case QChar::Other_Control:
+            case QChar::Other_Format:
+            case QChar::Separator_Line:
+            case QChar::Separator_Paragraph:
+                continue;  // no glyph of their own
+            default:
+                break;
+        }
+        if (seen.contains(c)) continue;
+        seen.append(c);
+        const QString alone = QString::fromUcs4(&c, 1);
+        QTextLayout layout(alone, canvas.font, &canvas.image);
+        lay_out_line(layout);
+        const QList<QGlyphRun> runs = layout.glyphRuns();
+        if (std::any_of(runs.begin(), runs.end(), draws_boxes)) missing += alone;
+    }
+    return missing;
+}
+
+// What drawing `label` (laid out from `text` on `canvas`) with the passes of `plan` at (x, y)
+// loses.
+LabelInk losses(const Canvas& canvas, const LaidOutLabel& label, const QString& text,
+                const std::vector<Pass>& plan, double x, double y) {
+    LabelInk result;
+    if (label.empty()) return result;
+    if (label.has_box()) result.missing = characters_without_font(canvas, text);
+
+    // Every pass draws the same glyphs; the passes' ink spans the face's ink moved to the
+    // passes' outermost places.
+    const auto face_x = to_device(x);
+    const auto face_y = to_device(y);
+    if (!face_x || !face_y) return result;
+    int left = 0, right = 0, up = 0, down = 0;
+    for (const Pass& p : plan) {
+        const auto px = to_device(x + p.dx);
+        const auto py = to_device(y + p.dy);
+        if (!px || !py) return result;
+        left = std::min(left, *px - *face_x);
+        right = std::max(right, *px - *face_x);
+        up = std::min(up, *py - *face_y);
+        down = std::max(down, *py - *face_y);
+    }
+    const auto spread = [&](const QRect& ink) {
+        return ink.translated(*face_x, *face_y + label.ascent()).adjusted(left, up, right, down);
+    };
+    // The outlines settle most labels: only one that may reach an edge is drawn to be measured.
+    const QRect area = canvas.image.rect();
+    if (area.contains(spread(label.likely_ink()))) return result;
+    result.overflow = overflow_past(spread(label.exact_ink()), area);
+    return result;
+}
 
 }  // namespace
 
@@ -191,7 +298,8 @@ int line_height(const Canvas& canvas) {
     return QFontMetrics(canvas.font, &canvas.image).height();
 }
 
-bool draw_label(Canvas& canvas, const ButtonStyle& style, double x, double y, YArithmetic y_rule) {
+bool draw_label(Canvas& canvas, const ButtonStyle& style, double x, double y, YArithmetic y_rule,
+                LabelInk* ink) {
     const bool shadow = is_on(style.effet1_on);
     const bool outline = is_on(style.effet2_on);
     const bool relief = is_on(style.effet3_on);
@@ -213,8 +321,11 @@ bool draw_label(Canvas& canvas, const ButtonStyle& style, double x, double y, YA
     // of the range. The style's own vertical position never changes.
     if (shadow && y_rule == YArithmetic::Int16 && !add_int16(static_cast<int>(y), 1)) return false;
 
+    const std::vector<Pass> plan = pass_plan(shadow, outline, relief);
+    // Measured from the very layout drawn, before any pass can fail.
+    if (ink) *ink = losses(canvas, label, style.label_text, plan, x, y);
     std::optional<PassColour> current;
-    for (const Pass& p : pass_plan(shadow, outline, relief)) {
+    for (const Pass& p : plan) {
         if (p.colour != current) {
             // Each colour is worked out from the colour texts at the moment it is first used, so
             // a bad text stops the drawing just before the first pass that needs it.
@@ -245,6 +356,19 @@ bool draw_label(Canvas& canvas, const ButtonStyle& style, double x, double y, YA
         if (painter) label.draw(*painter, bounds, *px, *py);
     }
     return true;
+}
+
+Overflow overflow_past(const QRect& ink, const QRect& area) {
+    if (ink.isEmpty()) return {};
+    return {std::max(0, area.left() - ink.left()), std::max(0, ink.right() - area.right()),
+            std::max(0, area.top() - ink.top()), std::max(0, ink.bottom() - area.bottom())};
+}
+
+LabelInk measure_label(const Canvas& canvas, const ButtonStyle& style, double x, double y) {
+    const LaidOutLabel label(canvas, style.label_text);
+    return losses(canvas, label, style.label_text,
+                  pass_plan(is_on(style.effet1_on), is_on(style.effet2_on), is_on(style.effet3_on)),
+                  x, y);
 }
 
 }  // namespace qv

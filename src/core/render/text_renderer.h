@@ -4,6 +4,7 @@
 #include "core/render/button_style.h"
 #include "core/render/canvas.h"
 
+#include <QRect>
 #include <QString>
 
 #include <vector>
@@ -38,9 +39,34 @@ int line_height(const Canvas& canvas);  // one line of text; the height of an em
 // the font preview rounds a real number like x.
 enum class YArithmetic { Int16, Real };
 
+// How many pixels of a label's ink lie past each edge of its canvas: 0 where none does.
+struct Overflow {
+    int left = 0;
+    int right = 0;
+    int top = 0;
+    int bottom = 0;
+    bool any() const { return left > 0 || right > 0 || top > 0 || bottom > 0; }
+    bool operator==(const Overflow&) const = default;
+};
+
+// The pixels of `ink` past each edge of `area`; an empty `ink` is past none.
+Overflow overflow_past(const QRect& ink, const QRect& area);
+
+// What a drawing of a label would lose: ink past the canvas's edges, and characters drawn as
+// boxes because no installed font has them.
+struct LabelInk {
+    Overflow overflow;
+    QString missing;  // each such character once, in label order
+};
+
 // Draws every enabled pass of the style at origin (x, y), the top-left of the text line. Returns
 // false at the first failing step (a colour text that is not a number, a 16-bit overflow); what
-// was drawn before stays.
-bool draw_label(Canvas& canvas, const ButtonStyle& style, double x, double y, YArithmetic y_rule);
+// was drawn before stays. `ink`, when given, gets what the drawing loses (see measure_label).
+bool draw_label(Canvas& canvas, const ButtonStyle& style, double x, double y, YArithmetic y_rule,
+                LabelInk* ink = nullptr);
+
+// Measures, without drawing, what draw_label at (x, y) on `canvas` (its label font set) would
+// lose. The ink is that of every pass, each pixel any glyph touches however lightly.
+LabelInk measure_label(const Canvas& canvas, const ButtonStyle& style, double x, double y);
 
 }  // namespace qv

@@ -41,7 +41,7 @@ void Form_Main::load_background(const QString& path) {
     // Everything is decoded before anything changes: a file that cannot be read leaves the
     // canvases, their places, the text line and the directory exactly as they were, and the user
     // is told why rather than left wondering whether the click was taken.
-    const qv::Result<QImage> picture = qv::load_picture(path, qv::kWindowBackground);
+    const qv::Result<QImage> picture = qv::decode_picture(path);
     if (!picture) {
         platform().show_message(this, picture.error());
         return;
@@ -51,7 +51,10 @@ void Form_Main::load_background(const QString& path) {
     show_background(path, *picture);
 }
 
-void Form_Main::show_background(const QString& path, const QImage& picture) {
+void Form_Main::show_background(const QString& path, const QImage& decoded) {
+    // The canvases show the picture flattened; PNG buttons keep its transparency.
+    background_picture = decoded;
+    const QImage picture = qv::flattened(decoded, qv::kWindowBackground);
     // Both canvases take the picture and its size and sit centred in their frames (equal sizes);
     // a picture larger than a frame is cropped evenly, a half pixel going to the top left.
     const QPoint place = qv::canvas_position(Picture_button->size(), picture.size());

@@ -1,6 +1,8 @@
 #include "core/io/button_output.h"
+#include "core/io/loss_report.h"
 #include "core/io/message_text.h"
 #include "core/io/output_plan.h"
+#include "core/render/button_painter.h"
 #include "window/controls/colour_boxes.h"
 #include "window/form_main.h"
 #include "window/inputs/output_folder.h"
@@ -131,6 +133,17 @@ void Form_Main::Image_Make_MouseUp(int, int, double, double) {
     };
     auto finished = qScopeGuard(end_run);
 
+    // The files are painted as the tool paints them, over the picture's transparency when the
+    // format keeps it; the preview still shows each label as it goes.
+    qv::ButtonPainter painter(Picture_buttonscroll->canvas(),
+                              qv::transparency_kept(format, background_picture));
+    std::vector<qv::LabelLoss> losses;
+    const auto with_losses = [&losses](const QString& message) {
+        QStringList lines = qv::loss_warnings(losses);
+        if (!message.isEmpty()) lines.prepend(message);
+        return lines.join(u'\n');
+    };
+
     QItemSelectionModel& selection = *List1->selectionModel();
     QElapsedTimer since_progress;
     since_progress.start();
@@ -144,8 +157,9 @@ void Form_Main::Image_Make_MouseUp(int, int, double, double) {
         // Whatever was typed or clicked meanwhile, this file shows its own label.
         if (Text_Texte->text() != label) Text_Texte->setText(label);
 
+        qv::LabelInk ink;
         const qv::Result<QString> saved =
-            qv::save_button(Picture_previewscroll->canvas().image, directory, label, format);
+            qv::save_button(painter.paint(current_style(), &ink), directory, label, format);
         if (!saved) {
             // The message is read with the normal pointer, not the run's busy one.
             finished.dismiss();
@@ -153,6 +167,7 @@ void Form_Main::Image_Make_MouseUp(int, int, double, double) {
             refuse(saved.error());
             return;
         }
+        if (ink.overflow.any() || !ink.missing.isEmpty()) losses.push_back({label, ink, QString()});
         if (since_progress.elapsed() >= kProgressIntervalMs) {
             List1->scrollTo(index);
             show_batch_progress(i + 1, count);
@@ -161,12 +176,19 @@ void Form_Main::Image_Make_MouseUp(int, int, double, double) {
         process_events();
         // Esc stops here, with this label's file written; the files written stay.
         if (batch_stop_ && i + 1 < count) {
-            platform().show_message(this, QStringLiteral("Stopped: %1 of %2 buttons written to %3")
-                                              .arg(i + 1)
-                                              .arg(count)
-                                              .arg(qv::shown_in_message(directory)));
+            platform().show_message(
+                this, with_losses(QStringLiteral("Stopped: %1 of %2 buttons written to %3")
+                                      .arg(i + 1)
+                                      .arg(count)
+                                      .arg(qv::shown_in_message(directory))));
             return;
         }
+    }
+    // Every button is written, as drawn; what any of them lost is said once, at the end.
+    if (!losses.empty()) {
+        finished.dismiss();
+        end_run();
+        platform().show_message(this, with_losses(QString()));
     }
 }
 

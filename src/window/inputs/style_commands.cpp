@@ -84,7 +84,7 @@ bool Form_Main::apply_style_file(const QString& path) {
     };
     std::optional<QImage> picture;
     if (!s.background.isEmpty()) {
-        qv::Result<QImage> loaded = qv::load_picture(s.background, qv::kWindowBackground);
+        qv::Result<QImage> loaded = qv::decode_picture(s.background);
         if (!loaded) return refuse(loaded.error());
         picture = std::move(*loaded);
     }

@@ -47,8 +47,10 @@ TEST(TextList, LineEndsAndLabelsKeptExactly) {
 }
 
 TEST(TextList, Utf8WhereValidOtherwiseWindows1252) {
-    EXPECT_EQ(parse_text_list("\xEF\xBB\xBFHome\r\ncaf\xC3\xA9\r\ncaf\xE9"),
-              (QStringList{u"\uFEFFHome"_s, u"café"_s, u"café"_s}));
+    // The UTF-8 mark opening the list is no part of the first label; one opening a later line is.
+    EXPECT_EQ(parse_text_list("\xEF\xBB\xBFHome\r\ncaf\xC3\xA9\r\ncaf\xE9\n\xEF\xBB\xBFNews"),
+              (QStringList{"Home", u"café"_s, u"café"_s, u"\uFEFFNews"_s}));
+    EXPECT_EQ(parse_text_list("\xEF\xBB\xBF"), QStringList{});
     EXPECT_EQ(decode_label("\x80\x81\x8D\x8F\x90\x9D\x9F\xFF"),
               u"\u20AC\u0081\u008D\u008F\u0090\u009D\u0178\u00FF"_s);
     EXPECT_EQ(decode_label("\xE2\x82\xAC \xF0\x9F\x98\x80"), u"\u20AC \U0001F600"_s);

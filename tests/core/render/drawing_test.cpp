@@ -1,6 +1,9 @@
 // Real pixels drawn in DejaVu Sans on 96-dpi canvases.
 #include "core/render/composer.h"
 
+#include "core/io/loss_report.h"
+#include "core/render/alpha_composer.h"
+#include "core/render/style_conversions.h"
 #include "core/render/text_renderer.h"
 
 #include <gtest/gtest.h>
@@ -12,6 +15,10 @@ namespace {
 
 using namespace qv;
 using namespace Qt::StringLiterals;
+
+std::string describe(const Overflow& o) {
+    return o.any() ? describe_overflow(o).toStdString() : "nothing";
+}
 
 const QRgb kBlack = qRgb(0, 0, 0);
 
@@ -70,6 +77,38 @@ TEST(Drawing, FaceAndReliefColoursAppearInEveryFace) {
             for (const QRgb colour : {qRgb(50, 200, 0), qRgb(0, 100, 0), qRgb(150, 255, 100)})
                 EXPECT_GT(count(image, colour), 5) << face << " " << std::hex << colour;
     }
+}
+
+// Lit from the top left: the light shade lies above and left of the face, the dark shade below
+// and right, and the top-right corner, which only the first dark pass reaches, is dark. The
+// outermost pixel on each side is a shade's edge, smoothed over the white background.
+TEST(Drawing, ReliefIsLightAboveLeftAndDarkBelowRight) {
+    ButtonStyle s = style_with("l", "50", "200", "0");  // one upright stem
+    s.font_size = "20";
+    s.font_bold = kTrue;
+    s.effet3_on = kTrue;
+    const QImage b = draw(s, Canvas::make({150, 56}, Qt::white)).button;
+    QRect ink;
+    count(b, [&](int x, int y, QRgb p) {
+        if (p != qRgb(255, 255, 255)) ink |= QRect(x, y, 1, 1);
+        return false;
+    });
+    ASSERT_TRUE(ink.width() > 3 && ink.height() > 10);
+    const auto shade = [&](int x, int y) {
+        const QRgb p = b.pixel(x, y);
+        const auto distance = [p](QRgb c) {
+            return std::abs(qRed(p) - qRed(c)) + std::abs(qGreen(p) - qGreen(c)) +
+                   std::abs(qBlue(p) - qBlue(c));
+        };
+        return distance(qRgb(150, 255, 100)) < distance(qRgb(0, 100, 0)) ? "light" : "dark";
+    };
+    const QPoint mid = ink.center();
+    EXPECT_STREQ(shade(ink.left(), mid.y()), "light");
+    EXPECT_STREQ(shade(mid.x(), ink.top()), "light");
+    EXPECT_STREQ(shade(ink.left(), ink.bottom()), "light");
+    EXPECT_STREQ(shade(ink.right(), mid.y()), "dark");
+    EXPECT_STREQ(shade(mid.x(), ink.bottom()), "dark");
+    EXPECT_STREQ(shade(ink.right(), ink.top()), "dark");
 }
 
 TEST(Drawing, ShadowLiesOnePixelDownAndRightOfTheFace) {
@@ -199,6 +238,100 @@ TEST(Drawing, AccentsReachingUpFromALineBelowTheButtonAreDrawn) {
     painter.end();
     EXPECT_GT(ink_bounds(plain.image).height(), 10);
     EXPECT_EQ(drawn, plain.image);
+}
+
+// Every pixel a clear layer's label touched, however lightly.
+QRect touched(const QImage& layer) {
+    QRect ink;
+    count(layer, [&](int x, int y, QRgb p) {
+        if (qAlpha(p) > 0) ink |= QRect(x, y, 1, 1);
+        return false;
+    });
+    return ink;
+}
+
+// What the measure says lies past each edge of a 150x56 button is what drawing the label, placed
+// as on the button, on a layer with room on every side puts beyond the button's rectangle.
+TEST(Measuring, InkPastTheEdgesIsTheInkDrawnThere) {
+    const auto styled = [](const char* label, int align, int y, const char* size,
+                           const std::function<void(ButtonStyle&)>& more) {
+        ButtonStyle s = style_with(label);
+        s.align_mode = std::int16_t(align);
+        s.text_y = std::int16_t(y);
+        s.font_size = size;
+        more(s);
+        return s;
+    };
+    const struct {
+        const char* what;
+        ButtonStyle style;
+        bool clipped;
+    } cases[] = {
+        {"outline, short, right aligned",
+         styled("Home", kAlignRight, 20, "10", [](ButtonStyle& s) { s.effet2_on = kTrue; }), true},
+        {"outline, short, centred",
+         styled("Home", kAlignCentre, 20, "10", [](ButtonStyle& s) { s.effet2_on = kTrue; }),
+         false},
+        {"3D, right aligned",
+         styled("Menu", kAlignRight, 20, "10", [](ButtonStyle& s) { s.effet3_on = kTrue; }), true},
+        {"every effect, too wide",
+         styled("WWWWWWWWWWWWW", kAlignCentre, 20, "12",
+                [](ButtonStyle& s) {
+                    s.effet1_on = s.effet2_on = s.effet3_on = kTrue;
+                    s.font_bold = kTrue;
+                }),
+         true},
+        {"underlined, low",
+         styled("Quorvane", kAlignCentre, 44, "10",
+                [](ButtonStyle& s) { s.font_underline = s.effet1_on = kTrue; }),
+         true},
+        {"accents, high",
+         styled("\u00C9\u00C2", kAlignLeft, -2, "14", [](ButtonStyle& s) { s.effet3_on = kTrue; }),
+         true},
+        {"italic j at the left",
+         styled("jam", kAlignLeft, 20, "16", [](ButtonStyle& s) { s.font_italic = kTrue; }), true},
+        {"empty", styled("", kAlignLeft, -30, "10", [](ButtonStyle& s) { s.effet2_on = kTrue; }),
+         false},
+    };
+    constexpr int kRoom = 100;  // even: a margin of n.5 rounds the same way on both
+    for (const auto& c : cases) {
+        const ButtonStyle& s = c.style;
+        Canvas button = Canvas::make({150, 56}, kWindowBackground);
+        const Overflow reported = measure_button_label(button, s).overflow;
+
+        Canvas layer = clear_layer({150 + 2 * kRoom, 56 + 2 * kRoom});
+        set_label_font(layer, s);
+        const double x =
+            button_origin_x(s.align_mode, 150, text_width(layer, s.label_text),
+                            leading_number(s.margin_left), leading_number(s.margin_right));
+        ASSERT_TRUE(draw_label(layer, s, x + kRoom, s.text_y + kRoom, YArithmetic::Int16));
+        const QRect ink = touched(layer.image).translated(-kRoom, -kRoom);
+        const Overflow drawn =
+            ink.isEmpty() ? Overflow{}
+                          : Overflow{std::max(0, -ink.left()), std::max(0, ink.right() - 149),
+                                     std::max(0, -ink.top()), std::max(0, ink.bottom() - 55)};
+        EXPECT_EQ(reported, drawn)
+            << c.what << ": reported " << describe(reported) << ", drawn " << describe(drawn);
+        EXPECT_EQ(reported.any(), c.clipped) << c.what;
+        LabelInk painted;  // what a drawing says of itself
+        compose_button(button, Canvas::make({150, 56}, Qt::white), s, &painted);
+        EXPECT_EQ(painted.overflow, reported) << c.what;
+    }
+}
+
+// Each character no installed font has is named once; what a font has, by fallback too, and the
+// characters that draw nothing of their own are not.
+TEST(Measuring, CharactersNoFontHasAreNamedOnce) {
+    Canvas button = Canvas::make({150, 56}, kWindowBackground);
+    ButtonStyle s = style_with("");
+    // Korean, Thai, and Devanagari, which no installed font can shape
+    s.label_text = u"Menu \uD55C\uAE00 \uD55C \u0E44\u0E17\u0E22 \u0928\u092E"_s;
+    EXPECT_EQ(measure_button_label(button, s).missing,
+              u"\uD55C\uAE00\u0E44\u0E17\u0E22\u0928\u092E"_s);
+    s.label_text = u"Caf\u00E9 \u2713 \u20AC \u0416\u2028x\t\u00AD"_s;
+    EXPECT_EQ(measure_button_label(button, s).missing, QString());
+    s.font_name = "Liberation Sans";  // Cyrillic and the check mark from a fallback font
+    EXPECT_EQ(measure_button_label(button, s).missing, QString());
 }
 
 }  // namespace
