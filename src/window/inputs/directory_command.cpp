@@ -5,19 +5,7 @@
 #include <QFileInfo>
 #include <QLabel>
 
-void Form_Main::wire_directory() {
-    connect(Image_DirectoryBrowse, &qv::HotSpot::MouseDown, this,
-            &Form_Main::Image_DirectoryBrowse_MouseDown);
-    connect(Image_DirectoryBrowse, &qv::HotSpot::MouseUp, this,
-            &Form_Main::Image_DirectoryBrowse_MouseUp);
-}
-
-void Form_Main::Image_DirectoryBrowse_MouseDown(int, int, double, double) {
-    draw_etat(Image_DirectoryBrowse, kPressed);
-}
-
 void Form_Main::Image_DirectoryBrowse_MouseUp(int, int, double, double) {
-    draw_etat(Image_DirectoryBrowse, kNormal);
     {
         Form_Dir chooser(output_directory, platform(), this);
         platform().run_modal(chooser);
