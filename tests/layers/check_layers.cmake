@@ -1,3 +1,4 @@
+cmake_minimum_required(VERSION 3.25)
 # Builds every probe: "<layer>_sees_<layer>" compiles when the second layer is the first or below
 # it, and otherwise fails because the header is not found (any other failure is a fault too).
 set(below_ok core_sees_core cli_sees_core window_sees_core)
