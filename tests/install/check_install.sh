@@ -86,7 +86,7 @@ check_files() {
 # temporary folder in place of /tmp).
 check_man_page() {
     local root=$1 shown
-    shown=$(MANWIDTH=80 man -l "$root/share/man/man1/quorvane-batch.1.gz" 2>/dev/null | col -b)
+    shown=$(MANWIDTH=80 man -l "$root/share/man/man1/quorvane-batch.1.gz" 2>/dev/null | col -bx)
     local synopsis
     synopsis=$(sed -n '/^SYNOPSIS$/,/^DESCRIPTION$/p' <<<"$shown" | sed 's/^ *//')
     grep -qxF 'quorvane-batch --labels FILE|- --out DIR [options]' <<<"$synopsis" &&
@@ -97,8 +97,8 @@ check_man_page() {
         grep -E '^ +(mkdir|quorvane-batch) |^ +--' | sed 's/^ *//')
     [ "$(grep -c '^quorvane-batch ' <<<"$examples")" -eq 2 ] ||
         fail "quorvane-batch(1) does not show two whole examples: $examples"
-    examples=${examples//\/usr\//$root/}
     examples=${examples//\/tmp\//$work/tmp/}
+    examples=${examples//\/usr\//$root/}
     mkdir -p "$work/run"
     (cd "$work/run" && PATH=$root/bin:$PATH bash -euo pipefail -c "$examples" >/dev/null) ||
         fail "the examples of quorvane-batch(1) fail as printed: $examples"
@@ -161,7 +161,7 @@ check_deb() {
     grep -qx 'License: MIT' "$work/unpacked/usr/share/doc/quorvane/copyright" ||
         fail "the package's copyright file does not give the MIT licence"
     # Errors fail; warnings are listed for whoever reads the log.
-    lintian --fail-on error --no-tag-display-limit "$deb" || fail "lintian finds errors"
+    lintian --fail-on error --tag-display-limit 0 "$deb" || fail "lintian finds errors"
 }
 
 case "$mode" in
