@@ -42,10 +42,14 @@ jobs=$(nproc)
 werror=OFF
 [ "${CI:-}" = true ] && werror=ON
 
-# Prints how long each step took, so that a slow run shows where its time went.
+# Marks each step with the time so far, by the clock and in processor time (user and system, of
+# everything the script ran), so that a slow run shows where its time went.
 started=$SECONDS
+cpu_file=$(mktemp)
+trap 'rm -f "$cpu_file"' EXIT
 step() {
-    echo "== $1 ($((SECONDS - started)) s so far)"
+    times >"$cpu_file"  # in this shell: a command substitution would time only itself
+    echo "== $1 ($((SECONDS - started)) s so far; processor time: $(tail -n 1 "$cpu_file"))"
 }
 
 if [ "$mode" = run ]; then
