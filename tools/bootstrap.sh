@@ -17,7 +17,7 @@ packages=(g++ cmake ninja-build pkg-config qt6-base-dev libgl-dev libdeflate-dev
 # runner is also tested under ThreadSanitizer; the preview page is looked at in a real browser.
 if [ "$mode" = test ]; then
     packages+=(libgtest-dev libgmock-dev clang-format desktop-file-utils appstream help2man man-db
-        dpkg-dev file lintian shared-mime-info libxml2-utils libtsan2 chromium)
+        bsdextrautils dpkg-dev file lintian shared-mime-info libxml2-utils libtsan2 chromium)
 fi
 missing=()
 for p in "${packages[@]}"; do
