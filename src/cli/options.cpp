@@ -233,8 +233,8 @@ Result<Parsed> parse_options(const QStringList& args, const Options& base) {
         return bad(shown_in_message(error));
     }
     if (const QStringList extra = parser.positionalArguments(); !extra.isEmpty())
-        return bad(QStringLiteral("unexpected argument \"%1\" (options start with --)")
-                       .arg(shown_in_message(extra.first())));
+        return bad(
+            QStringLiteral("unexpected argument \"%1\"").arg(shown_in_message(extra.first())));
 
     Parsed parsed{Action::Run, base};
     Options& o = parsed.options;
