@@ -10,32 +10,51 @@ case "$mode" in
     *) echo "usage: $0 run|test" >&2; exit 2 ;;
 esac
 
-packages=(g++ cmake ninja-build pkg-config qt6-base-dev libgl-dev libgtest-dev libgmock-dev
-    libbenchmark-dev libdeflate-dev fonts-dejavu-core fonts-liberation2 xvfb xauth)
-# The install tests validate the menu entry and metainfo, make the man page and build the .deb;
-# the tool's threaded runner is also tested under ThreadSanitizer; the preview page is looked at
-# in a real browser.
+packages=(g++ cmake ninja-build pkg-config qt6-base-dev libgl-dev libdeflate-dev fonts-dejavu-core
+    fonts-liberation2 xvfb xauth)
+# The tests: GoogleTest; the format check; the install tests validate the menu entry, the metainfo
+# and the MIME type, make and read the man pages, and build and lint the .deb; the tool's threaded
+# runner is also tested under ThreadSanitizer; the preview page is looked at in a real browser.
 if [ "$mode" = test ]; then
-    packages+=(clang-format desktop-file-utils appstream help2man dpkg-dev file libtsan2 chromium)
+    packages+=(libgtest-dev libgmock-dev clang-format desktop-file-utils appstream help2man man-db
+        bsdextrautils dpkg-dev file lintian shared-mime-info libxml2-utils libtsan2 chromium)
 fi
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
 done
 if [ ${#missing[@]} -gt 0 ]; then
+    # Root installs directly (CI, containers); anyone else through sudo, which may ask for a password.
+    as_root=()
+    if [ "$(id -u)" -ne 0 ]; then
+        command -v sudo >/dev/null ||
+            { echo "Missing packages (${missing[*]}), and not root with no sudo to install them." >&2; exit 1; }
+        as_root=(sudo)
+        echo "Not root: installing the missing packages through sudo."
+    fi
     echo "Installing: ${missing[*]}"
-    apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
+    "${as_root[@]}" apt-get update -qq
+    "${as_root[@]}" env DEBIAN_FRONTEND=noninteractive \
+        apt-get install -y -qq --no-install-recommends "${missing[@]}"
 fi
 
 jobs=$(nproc)
 werror=OFF
 [ "${CI:-}" = true ] && werror=ON
 
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUORVANE_WERROR=$werror >/dev/null
-cmake --build build -j "$jobs"
+# Marks each step with the time so far, by the clock and in processor time (user and system, of
+# everything the script ran), so that a slow run shows where its time went.
+started=$SECONDS
+cpu_file=$(mktemp)
+trap 'rm -f "$cpu_file"' EXIT
+step() {
+    times >"$cpu_file"  # in this shell: a command substitution would time only itself
+    echo "== $1 ($((SECONDS - started)) s so far; processor time: $(tail -n 1 "$cpu_file"))"
+}
 
 if [ "$mode" = run ]; then
+    cmake --preset normal -DBUILD_TESTING=OFF -DQUORVANE_WERROR=$werror >/dev/null
+    cmake --build --preset normal -j "$jobs"
     if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
         echo "No display found: starting Quorvane on a virtual X server (xvfb-run)."
         exec xvfb-run -a -s "-screen 0 1280x1024x24" build/bin/quorvane
@@ -51,21 +70,27 @@ else
     echo "Not a git work tree: the format check was skipped."
 fi
 
-ctest --test-dir build --output-on-failure -j "$jobs"
+# The presets are in CMakePresets.json. Benchmarks, fuzzers and the art tools are not built: no
+# test runs them.
+step "normal build"
+cmake --preset normal -DQUORVANE_WERROR=$werror >/dev/null
+cmake --build --preset normal -j "$jobs"
+step "normal tests"
+ctest --preset normal -j "$jobs"
 
-# Once more with AddressSanitizer and UndefinedBehaviorSanitizer: the library, the command line
-# tool and their tests (the window tests stay in the normal build).
-cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DQUORVANE_WERROR=$werror \
-    -DQUORVANE_SANITIZE=ON -DQUORVANE_GUI=OFF -DQUORVANE_BENCH=OFF >/dev/null
-cmake --build build-asan -j "$jobs"
-ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
-    LSAN_OPTIONS=suppressions=$PWD/tests/lsan.supp:print_suppressions=0 \
-    ctest --test-dir build-asan --output-on-failure -j "$jobs"
+# Once more with AddressSanitizer and UndefinedBehaviorSanitizer: the library, both programs and
+# every test but the installed tree's.
+step "asan build"
+cmake --preset asan -DQUORVANE_WERROR=$werror >/dev/null
+cmake --build --preset asan -j "$jobs"
+step "asan tests"
+ctest --preset asan -j "$jobs"
 
 # Once more with ThreadSanitizer, which cannot share a build with AddressSanitizer: only the command
 # line tool's tests, as its runner is the one module with threads of its own.
-cmake -S . -B build-tsan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUORVANE_WERROR=$werror \
-    -DQUORVANE_TSAN=ON -DQUORVANE_GUI=OFF -DQUORVANE_BENCH=OFF >/dev/null
-cmake --build build-tsan -j "$jobs" --target cli_tests
-TSAN_OPTIONS=suppressions=$PWD/tests/tsan.supp:halt_on_error=1 \
-    ctest --test-dir build-tsan --output-on-failure -R '^cli_tests$'
+step "tsan build"
+cmake --preset tsan -DQUORVANE_WERROR=$werror >/dev/null
+cmake --build --preset tsan -j "$jobs"
+step "tsan tests"
+ctest --preset tsan
+step "done"

@@ -3,6 +3,8 @@
 #include "core/io/message_text.h"
 #include "core/render/style_conversions.h"
 
+#include <QCommandLineOption>
+#include <QCommandLineParser>
 #include <QStringView>
 
 #include <array>
@@ -88,7 +90,8 @@ Result<void> read_value(Options& o, const QString& name, const QString& value) {
     } else if (name == u"--contact-sheet") {
         o.contact_sheet_path = value;
     } else if (name == u"--name") {
-        if (const auto error = name_template_error(value)) return bad(*error);
+        if (const auto error = name_template_error(value))
+            return bad(QStringLiteral("--name: ") + *error);
         o.name_template = value;
     } else if (name == u"--hover") {
         o.hover_style_path = value;
@@ -103,7 +106,7 @@ Result<void> read_value(Options& o, const QString& name, const QString& value) {
     } else if (name == u"--save-style") {
         o.save_style_path = value;
     } else if (name == u"--size") {
-        return number(kMinSize, kMaxSize, o.style.size);
+        return number(kMinFontSize, kMaxFontSize, o.style.size);
     } else if (name == u"--margin-left") {
         return number(0, kMaxMargin, o.style.margin_left);
     } else if (name == u"--margin-right") {
@@ -140,70 +143,117 @@ Result<void> read_value(Options& o, const QString& name, const QString& value) {
     return {};
 }
 
-bool takes_value(const QString& name) {
-    static const QStringList names{
-        "--labels", "--out",   "--background",    "--font",           "--size",
-        "--color",  "--align", "--margin-left",   "--margin-right",   "--y",
-        "--format", "--jobs",  "--contact-sheet", "--style",          "--save-style",
-        "--name",   "--hover", "--pressed",       "--state-suffixes", "--html"};
-    return names.contains(name);
+// Every option: its name, and the name of its value for those that take one.
+struct OptionName {
+    const char* name;
+    const char* value;  // nullptr: a switch
+};
+constexpr OptionName kOptions[] = {
+    {"labels", "FILE"},
+    {"out", "DIR"},
+    {"background", "FILE"},
+    {"font", "FAMILY"},
+    {"size", "POINTS"},
+    {"color", "R,G,B"},
+    {"align", "SIDE"},
+    {"margin-left", "N"},
+    {"margin-right", "N"},
+    {"y", "N"},
+    {"format", "FORMAT"},
+    {"jobs", "N"},
+    {"contact-sheet", "FILE"},
+    {"style", "FILE"},
+    {"save-style", "FILE"},
+    {"name", "TEMPLATE"},
+    {"hover", "FILE"},
+    {"pressed", "FILE"},
+    {"state-suffixes", "HOVER,PRESSED"},
+    {"html", "FILE"},
+    {"bold", nullptr},
+    {"italic", nullptr},
+    {"underline", nullptr},
+    {"shadow", nullptr},
+    {"outline", nullptr},
+    {"3d", nullptr},
+    {"check", nullptr},
+    {"quiet", nullptr},
+    {"version", nullptr},
+};
+
+void set_switch(Options& o, QStringView name) {
+    if (name == u"bold")
+        o.style.bold = true;
+    else if (name == u"italic")
+        o.style.italic = true;
+    else if (name == u"underline")
+        o.style.underline = true;
+    else if (name == u"shadow")
+        o.style.shadow = true;
+    else if (name == u"outline")
+        o.style.outline = true;
+    else if (name == u"3d")
+        o.style.relief = true;
+    else if (name == u"check")
+        o.check = true;
+    else if (name == u"quiet")
+        o.quiet = true;
 }
 
-bool set_switch(Options& o, const QString& name) {
-    if (name == u"--bold")
-        o.style.bold = true;
-    else if (name == u"--italic")
-        o.style.italic = true;
-    else if (name == u"--underline")
-        o.style.underline = true;
-    else if (name == u"--shadow")
-        o.style.shadow = true;
-    else if (name == u"--outline")
-        o.style.outline = true;
-    else if (name == u"--3d")
-        o.style.relief = true;
-    else if (name == u"--check")
-        o.check = true;
-    else if (name == u"--quiet")
-        o.quiet = true;
-    else
-        return false;
-    return true;
+// The option `name` as the arguments spell it ("-x" or "--x", without any "=value").
+QString as_given(const QStringList& args, const QString& name) {
+    for (const QString& arg : args) {
+        const QStringView option = QStringView(arg).left(arg.indexOf(u'='));
+        for (const QStringView dashes : {u"--", u"-"})
+            if (option.startsWith(dashes) && option.mid(dashes.size()) == name)
+                return option.toString();
+    }
+    return QStringLiteral("--") + name;
 }
 
 }  // namespace
 
 Result<Parsed> parse_options(const QStringList& args, const Options& base) {
+    QCommandLineParser parser;
+    // "-h" and "-help" as well as "--help": one dash takes a whole name, never a cluster of
+    // letters.
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    parser.addOption(QCommandLineOption(QStringList{QStringLiteral("h"), QStringLiteral("help")}));
+    for (const OptionName& option : kOptions)
+        parser.addOption(QCommandLineOption(QString::fromLatin1(option.name), QString(),
+                                            QString::fromLatin1(option.value)));
+    // The parser takes the program's name first.
+    if (!parser.parse(QStringList{QStringLiteral("quorvane-batch")} + args)) {
+        if (const QStringList unknown = parser.unknownOptionNames(); !unknown.isEmpty())
+            return bad(QStringLiteral("unknown option \"%1\"")
+                           .arg(shown_in_message(as_given(args, unknown.first()))));
+        // A missing value, or a value given to a switch: Qt's words, in the tool's form.
+        QString error = parser.errorText();
+        if (error.endsWith(u'.')) error.chop(1);
+        if (!error.isEmpty()) error[0] = error[0].toLower();
+        return bad(shown_in_message(error));
+    }
+    if (const QStringList extra = parser.positionalArguments(); !extra.isEmpty())
+        return bad(
+            QStringLiteral("unexpected argument \"%1\"").arg(shown_in_message(extra.first())));
+
     Parsed parsed{Action::Run, base};
     Options& o = parsed.options;
-    bool help = false;
-    bool version = false;
-    for (qsizetype i = 0; i < args.size(); ++i) {
-        QString name = args[i];
-        std::optional<QString> value;
-        if (const qsizetype eq = name.indexOf(u'='); name.startsWith(u"--") && eq > 2) {
-            value = name.mid(eq + 1);
-            name.truncate(eq);
+    // Each value is checked, in the order given; of an option given twice the last one holds.
+    for (const OptionName& option : kOptions) {
+        const QString name = QString::fromLatin1(option.name);
+        if (!option.value) {
+            if (parser.isSet(name)) set_switch(o, name);
+            continue;
         }
-        if (name == u"--help" || name == u"-h") {
-            help = true;
-        } else if (name == u"--version") {
-            version = true;
-        } else if (takes_value(name)) {
-            if (!value) {
-                if (i + 1 == args.size()) return bad(QStringLiteral("%1 needs a value").arg(name));
-                value = args[++i];
-            }
-            if (auto r = read_value(o, name, *value); !r) return Failure{r.error()};
-        } else if (value || !set_switch(o, name)) {
-            return bad(QStringLiteral("unknown option \"%1\"").arg(shown_in_message(args[i])));
-        }
+        for (const QString& value : parser.values(name))
+            if (auto r = read_value(o, QStringLiteral("--") + name, value); !r)
+                return Failure{r.error()};
     }
-    if (help) {
+    if (parser.isSet(QStringLiteral("help"))) {
         parsed.action = Action::Help;
         return parsed;
     }
-    if (version) {
+    if (parser.isSet(QStringLiteral("version"))) {
         parsed.action = Action::Version;
         return parsed;
     }
@@ -236,13 +286,13 @@ ButtonStyle style_for(const StyleSettings& s, std::int16_t text_y) {
 }
 
 QString version_text() {
-    return QStringLiteral("quorvane-batch 1.0");
+    return QStringLiteral("quorvane-batch ") + QLatin1String(kVersion);
 }
 
 QString help_text() {
     return QStringLiteral(
         "Usage: quorvane-batch --labels FILE|- --out DIR [options]\n"
-        "       quorvane-batch --save-style FILE [options]\n"
+        "  or:  quorvane-batch --save-style FILE [options]\n"
         "\n"
         "Draws one button per label of a text list and writes it into DIR, exactly as\n"
         "the window's \"make all buttons\" does with the same picture, labels and style.\n"
@@ -286,9 +336,10 @@ QString help_text() {
         "  --save-style FILE        write the style that the options (and any --style)\n"
         "                           describe; without --labels nothing else is written\n"
         "\n"
-        "A style file is a small JSON file (docs/style-format.md). One saved in the\n"
-        "window keeps the window's text line position (\"y\"), so the tool then writes\n"
-        "the very files that the window's \"make all buttons\" writes.\n"
+        "A style file is a small JSON file, described in\n"
+        "/usr/share/doc/quorvane/style-format.md. One saved in the window keeps the\n"
+        "window's text line position (\"y\"), so the tool then writes the very files\n"
+        "that the window's \"make all buttons\" writes.\n"
         "\n"
         "Output:\n"
         "  --format bmp|png         file format (default bmp, 24 bits, as the window\n"
@@ -310,7 +361,7 @@ QString help_text() {
         "                           label, a tab, then what is wrong with it\n"
         "  --quiet                  no progress bar, no summary of --check and no notes\n"
         "                           from Qt about fonts on standard error\n"
-        "  --help, --version\n"
+        "  -h, --help, --version\n"
         "\n"
         "Web sets:\n"
         "  --name TEMPLATE          file names (default {label}); the extension is added\n"
@@ -334,15 +385,6 @@ QString help_text() {
         "the main format applies; the style options above apply to the main look only.\n"
         "A label's files are written main, hover, pressed, before the next label's.\n"
         "\n"
-        "Example: a transparent, named, three-state set and its page:\n"
-        "  quorvane-batch --labels samples/menu.txt --out site/img \\\n"
-        "      --background buttons/green_pill_clear.png --format png \\\n"
-        "      --font \"DejaVu Sans\" --bold --shadow --name 'btn-{slug}' \\\n"
-        "      --hover samples/hover.qvstyle --pressed samples/pressed.qvstyle \\\n"
-        "      --html site/menu.html\n"
-        "writes site/img/btn-home.png, btn-home-hover.png, btn-home-pressed.png,\n"
-        "btn-news.png... and site/menu.html.\n"
-        "\n"
         "Labels are written in list order; the same label listed twice writes its file\n"
         "twice. Before the first file is written, every file of the run (buttons of\n"
         "every look, --html, --contact-sheet, --save-style) is checked against the\n"
@@ -363,7 +405,24 @@ QString help_text() {
         "     labels or looks whose files are one, or any file of the run that would\n"
         "     replace an input (picture, label list, style file) or another file of the\n"
         "     run, or that is a folder, a symbolic link or read-only: the message names\n"
-        "     the first such file and who writes it; nothing is written\n");
+        "     the first such file and who writes it; nothing is written\n"
+        "\n"
+        "Examples:\n"
+        "The sample pictures, list and styles are installed in /usr/share/quorvane/\n"
+        "(or share/quorvane/ beside the folder holding quorvane-batch). A\n"
+        "transparent, named, three-state set and its page:\n"
+        "\n"
+        "  mkdir -p site/img\n"
+        "  quorvane-batch --labels /usr/share/quorvane/samples/menu.txt \\\n"
+        "      --out site/img --format png \\\n"
+        "      --background /usr/share/quorvane/buttons/green_pill_clear.png \\\n"
+        "      --font \"DejaVu Sans\" --bold --shadow --name 'btn-{slug}' \\\n"
+        "      --hover /usr/share/quorvane/samples/hover.qvstyle \\\n"
+        "      --pressed /usr/share/quorvane/samples/pressed.qvstyle \\\n"
+        "      --html site/menu.html\n"
+        "\n"
+        "writes site/img/btn-home.png, btn-home-hover.png, btn-home-pressed.png,\n"
+        "btn-news.png... and site/menu.html.\n");
 }
 
 }  // namespace qv::cli

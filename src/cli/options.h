@@ -1,6 +1,7 @@
 #pragma once
-// The command line of quorvane-batch, read into typed settings. Reading checks every value
-// (ranges are refused, never clamped) but touches no file: the caller checks the inputs.
+// The command line of quorvane-batch, read into typed settings through QCommandLineParser
+// ("--size 12" or "--size=12"). Reading checks every value (ranges are refused, never clamped)
+// but touches no file: the caller checks the inputs.
 #include "core/io/button_output.h"
 #include "core/io/name_template.h"
 #include "core/io/result.h"
@@ -14,9 +15,7 @@
 
 namespace qv::cli {
 
-inline constexpr int kMinSize = 5;
-inline constexpr int kMaxSize = 100;
-inline constexpr int kMaxMargin = 200;
+// The style's ranges are the core's (button_style.h), shared with the window and style files.
 inline constexpr int kMaxJobs = 256;
 
 struct Options {

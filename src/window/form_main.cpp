@@ -169,15 +169,13 @@ Form_Main::Form_Main(qv::PlatformServices& platform, QWidget* parent)
     for (const HotSpotBinding& b : kHotSpots)
         this->*b.member = new qv::HotSpot(qv::layout::main_hot_spot(b.name), this);
 
+    wire_push_spots();
     wire_window_commands();
     wire_layout_controls();
     wire_style_switches();
     wire_entries();
     wire_typography_panel();
-    wire_background();
     wire_text_list();
-    wire_directory();
-    wire_batch_run();
     // The commands with their shortcuts and menu, and what is dropped on the window.
     new qv::WindowActions(*this);
     new qv::DropHandler(*this);

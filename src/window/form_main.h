@@ -166,37 +166,27 @@ class Form_Main : public qv::SkinnedWindow<QWidget> {
     // ---- typography panels (controls/typography_panel.cpp)
     void Image_typotruetype_Click();
     void Image_typobitmap_Click();
-    void Image_typoback_MouseDown(int button, int shift, double x, double y);
     void Image_typoback_MouseUp(int button, int shift, double x, double y);
-    void Image_TypoBrowse_MouseDown(int button, int shift, double x, double y);
-    void Image_TypoBrowse_MouseUp(int button, int shift, double x, double y);
 
     // ---- background picture (inputs/background_command.cpp)
-    void Image_loadbutton_MouseDown(int button, int shift, double x, double y);
     void Image_loadbutton_MouseUp(int button, int shift, double x, double y);
-    void Image_buttonbrowse_MouseDown(int button, int shift, double x, double y);
-    void Image_buttonbrowse_MouseUp(int button, int shift, double x, double y);
     // Loads the picture at `path` as the background, as choosing it in the picture dialog does.
     void load_background(const QString& path);
     // What a successful load does with the decoded picture from `path`.
     void show_background(const QString& path, const QImage& decoded);
 
     // ---- text list (inputs/text_list_command.cpp)
-    void Image_loadTxt_MouseDown(int button, int shift, double x, double y);
-    void Image_loadTxt_MouseUp(int button, int shift, double x, double y);
     void Image_loadTxt_Click();
     void List1_Click();
     // Loads the text list at `path`, as choosing it in the list dialog does.
     void load_text_list(const QString& path);
 
     // ---- output directory (inputs/directory_command.cpp)
-    void Image_DirectoryBrowse_MouseDown(int button, int shift, double x, double y);
     void Image_DirectoryBrowse_MouseUp(int button, int shift, double x, double y);
     // Makes `folder` the output directory, as "ok" in the directory chooser does.
     void set_output_directory(const QString& folder);
 
     // ---- batch run (inputs/batch_run.cpp)
-    void Image_Make_MouseDown(int button, int shift, double x, double y);
     void Image_Make_MouseUp(int button, int shift, double x, double y);
     bool batch_running() const { return batch_running_; }
     // Asks a run under way to stop once the file being written is written (Esc).
@@ -220,11 +210,12 @@ class Form_Main : public qv::SkinnedWindow<QWidget> {
     // ---- window commands (window_commands.cpp)
     void Image_Move_MouseMove(int button, int shift, double x, double y);
     void Image1_MouseMove(int button, int shift, double x, double y);
-    void Image_Min_MouseDown(int button, int shift, double x, double y);
     void Image_Min_MouseUp(int button, int shift, double x, double y);
-    void Image_Quit_MouseDown(int button, int shift, double x, double y);
     void Image_Quit_MouseUp(int button, int shift, double x, double y);
     void Image_About_Click();
+    // A press and release of `spot` as if by the left mouse button, through its own wiring, then
+    // its click when its action runs on the click: a keyboard command gives the button's feedback.
+    static void press_and_release(qv::HotSpot* spot);
 
   protected:
     // ---- paint (window_paint.cpp)
@@ -235,16 +226,15 @@ class Form_Main : public qv::SkinnedWindow<QWidget> {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
+    // The hot-spots the layout table gives push feedback: their looks and actions.
+    void wire_push_spots();
     // Each concern connects its own handlers to its controls' signals.
     void wire_window_commands();
     void wire_layout_controls();
     void wire_style_switches();
     void wire_entries();
     void wire_typography_panel();
-    void wire_background();
     void wire_text_list();
-    void wire_directory();
-    void wire_batch_run();
     int preview_held_ = 0;  // while a style is applied, its handlers' redraws wait for the last
 
     qv::PlatformServices& platform_;

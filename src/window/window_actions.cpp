@@ -22,31 +22,18 @@ struct Command {
 // feedback and run the same checks, dialogs and messages as a click.
 const Command kCommands[] = {
     {"load_bitmap", "Load bitmap...", Qt::CTRL | Qt::Key_O, true,
-     [](Form_Main& f) {
-         f.Image_loadbutton_MouseDown(1, 0, 0, 0);
-         f.Image_loadbutton_MouseUp(1, 0, 0, 0);
-     }},
+     [](Form_Main& f) { Form_Main::press_and_release(f.Image_loadbutton); }},
     {"load_txt", "Load text list...", Qt::CTRL | Qt::Key_L, true,
-     [](Form_Main& f) {
-         f.Image_loadTxt_MouseDown(1, 0, 0, 0);
-         f.Image_loadTxt_MouseUp(1, 0, 0, 0);
-         f.Image_loadTxt_Click();
-     }},
+     [](Form_Main& f) { Form_Main::press_and_release(f.Image_loadTxt); }},
     {"output_directory", "Choose output directory...", Qt::CTRL | Qt::Key_D, true,
-     [](Form_Main& f) {
-         f.Image_DirectoryBrowse_MouseDown(1, 0, 0, 0);
-         f.Image_DirectoryBrowse_MouseUp(1, 0, 0, 0);
-     }},
+     [](Form_Main& f) { Form_Main::press_and_release(f.Image_DirectoryBrowse); }},
     {"open_style", "Open style...", Qt::CTRL | Qt::SHIFT | Qt::Key_O, true,
      [](Form_Main& f) { f.open_style(); }},
     {"save_style", "Save style...", Qt::CTRL | Qt::Key_S, true,
      [](Form_Main& f) { f.save_style(); }},
     {"write_png", "Write PNG files", QKeyCombination(), true, nullptr},
     {"make_all", "Make all buttons", Qt::CTRL | Qt::Key_Return, true,
-     [](Form_Main& f) {
-         f.Image_Make_MouseDown(1, 0, 0, 0);
-         f.Image_Make_MouseUp(1, 0, 0, 0);
-     }},
+     [](Form_Main& f) { Form_Main::press_and_release(f.Image_Make); }},
     {"stop_making", "Stop making buttons", QKeyCombination(Qt::Key_Escape), false,
      [](Form_Main& f) { f.stop_batch_run(); }},
     {"font_panel", "Open or close the font configuration", Qt::CTRL | Qt::Key_T, true,
@@ -54,10 +41,7 @@ const Command kCommands[] = {
     {"about", "About Quorvane", QKeyCombination(Qt::Key_F1), true,
      [](Form_Main& f) { f.Image_About_Click(); }},
     {"quit", "Quit", Qt::CTRL | Qt::Key_Q, true,
-     [](Form_Main& f) {
-         f.Image_Quit_MouseDown(1, 0, 0, 0);
-         f.Image_Quit_MouseUp(1, 0, 0, 0);
-     }},
+     [](Form_Main& f) { Form_Main::press_and_release(f.Image_Quit); }},
 };
 
 }  // namespace

@@ -6,10 +6,6 @@
 void Form_Main::wire_window_commands() {
     connect(Image_Move, &qv::HotSpot::MouseMove, this, &Form_Main::Image_Move_MouseMove);
     connect(Image1, &qv::HotSpot::MouseMove, this, &Form_Main::Image1_MouseMove);
-    connect(Image_Min, &qv::HotSpot::MouseDown, this, &Form_Main::Image_Min_MouseDown);
-    connect(Image_Min, &qv::HotSpot::MouseUp, this, &Form_Main::Image_Min_MouseUp);
-    connect(Image_Quit, &qv::HotSpot::MouseDown, this, &Form_Main::Image_Quit_MouseDown);
-    connect(Image_Quit, &qv::HotSpot::MouseUp, this, &Form_Main::Image_Quit_MouseUp);
     connect(Image_About, &qv::HotSpot::Click, this, &Form_Main::Image_About_Click);
 }
 
@@ -21,21 +17,11 @@ void Form_Main::Image1_MouseMove(int button, int /*shift*/, double x, double y) 
     follow_title_strip(button, Image1->mapToGlobal(QPointF(x, y)));
 }
 
-void Form_Main::Image_Min_MouseDown(int /*button*/, int /*shift*/, double /*x*/, double /*y*/) {
-    draw_etat(Image_Min, kPressed);
-}
-
 void Form_Main::Image_Min_MouseUp(int /*button*/, int /*shift*/, double /*x*/, double /*y*/) {
-    draw_etat(Image_Min, kNormal);
     showMinimized();
 }
 
-void Form_Main::Image_Quit_MouseDown(int /*button*/, int /*shift*/, double /*x*/, double /*y*/) {
-    draw_etat(Image_Quit, kPressed);
-}
-
 void Form_Main::Image_Quit_MouseUp(int /*button*/, int /*shift*/, double /*x*/, double /*y*/) {
-    draw_etat(Image_Quit, kNormal);
     platform().end_program();
 }
 

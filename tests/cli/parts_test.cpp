@@ -48,6 +48,30 @@ TEST(Options, RangesAreRefusedNotClamped) {
     EXPECT_TRUE(parse_options({"--labels", "l.txt", "--check"}).ok());
 }
 
+// What the parser reads besides the values: help and version over anything missing, an option
+// given twice, and what is not an option at all.
+TEST(Options, ActionsRepeatsAndStrays) {
+    EXPECT_EQ(parse_options({"-h"})->action, Action::Help);
+    EXPECT_EQ(parse_options({"--size", "7", "--version"})->action, Action::Version);
+    const auto twice = parse_options({"--labels=-", "--out=o", "--size=7", "--size", "9"});
+    ASSERT_TRUE(twice.ok());
+    EXPECT_EQ(twice->options.labels_path, "-");
+    EXPECT_EQ(twice->options.style.size, 9);  // the last one holds, each checked
+    EXPECT_FALSE(parse_options({"--labels", "l", "--out", "o", "--size", "4", "--size", "9"}).ok());
+    const std::pair<QStringList, const char*> refused[] = {
+        {{"-x"}, "unknown option \"-x\""},
+        {{"--frob=1"}, "unknown option \"--frob\""},
+        {{"--bold=1"}, "--bold"},
+        {{"--size"}, "--size"},
+        {{"labels.txt"}, "unexpected argument \"labels.txt\""},
+        {{"--", "--labels"}, "unexpected argument \"--labels\""}};
+    for (const auto& [args, says] : refused) {
+        const auto parsed = parse_options(args);
+        EXPECT_TRUE(!parsed && parsed.error().contains(QString::fromUtf8(says)))
+            << (parsed ? "taken" : parsed.error().toStdString());
+    }
+}
+
 // Any two files of different labels with one name, whichever looks they belong to, as the file
 // system names them; the same label listed twice is no conflict.
 TEST(LabelCheck, LabelsSharingAFileName) {

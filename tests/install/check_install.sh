@@ -58,6 +58,52 @@ check_files() {
     done
     gzip -dc "$root/share/man/man1/quorvane.1.gz" | grep -q '^\.SH FILES' ||
         fail "quorvane(1) has no FILES section"
+    check_man_page "$root"
+    # The style type as a desktop's MIME database takes it in, and the menu entry opening it.
+    local mime=$root/share/mime/packages/$app.xml
+    xmllint --noout "$mime" || fail "the MIME type is not well-formed XML"
+    mkdir -p "$work/mime/packages"
+    cp "$mime" "$work/mime/packages/"
+    update-mime-database "$work/mime" || fail "update-mime-database"
+    grep -qxF 'application/x-quorvane-style:*.qvstyle' <(cut -d: -f2- "$work/mime/globs2") ||
+        fail "the MIME database has no *.qvstyle"
+    grep -q '^MimeType=.*application/x-quorvane-style;' "$root/share/applications/$app.desktop" ||
+        fail "the menu entry does not open style files"
+    grep -q '<project_license>MIT</project_license>' "$root/share/metainfo/$app.metainfo.xml" ||
+        fail "the metainfo does not give the MIT licence"
+    # The window answers --help and --version without a display (the X11 platform would fail
+    # to start without one).
+    local shown
+    shown=$(env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=xcb "$root/bin/quorvane" --help) ||
+        fail "quorvane --help"
+    grep -q '^Usage: quorvane \[FILE\.\.\.\]$' <<<"$shown" || fail "quorvane --help: $shown"
+    [ "$(env -u DISPLAY QT_QPA_PLATFORM=xcb "$root/bin/quorvane" --version)" = "quorvane 1.0" ] ||
+        fail "quorvane --version"
+}
+
+# quorvane-batch(1) as man shows it: both forms in the synopsis, and each example a block that
+# runs as printed once pasted into a shell (with the installed tree in place of /usr and a
+# temporary folder in place of /tmp).
+check_man_page() {
+    local root=$1 shown
+    shown=$(MANWIDTH=80 man -l "$root/share/man/man1/quorvane-batch.1.gz" 2>/dev/null | col -bx)
+    local synopsis
+    synopsis=$(sed -n '/^SYNOPSIS$/,/^DESCRIPTION$/p' <<<"$shown" | sed 's/^ *//')
+    grep -qxF 'quorvane-batch --labels FILE|- --out DIR [options]' <<<"$synopsis" &&
+        grep -qxF 'quorvane-batch --save-style FILE [options]' <<<"$synopsis" ||
+        fail "the synopsis lacks a form: $synopsis"
+    local examples
+    examples=$(sed -n '/^EXAMPLES$/,/^SEE ALSO$/p' <<<"$shown" |
+        grep -E '^ +(mkdir|quorvane-batch) |^ +--' | sed 's/^ *//')
+    [ "$(grep -c '^quorvane-batch ' <<<"$examples")" -eq 2 ] ||
+        fail "quorvane-batch(1) does not show two whole examples: $examples"
+    examples=${examples//\/tmp\//$work/tmp/}
+    examples=${examples//\/usr\//$root/}
+    mkdir -p "$work/run"
+    (cd "$work/run" && PATH=$root/bin:$PATH bash -euo pipefail -c "$examples" >/dev/null) ||
+        fail "the examples of quorvane-batch(1) fail as printed: $examples"
+    [ -f "$work/tmp/menu/Home.bmp" ] && [ -f "$work/run/site/img/btn-home-pressed.png" ] &&
+        [ -f "$work/run/site/menu.html" ] || fail "the examples did not write their buttons"
 }
 
 check_relocated() {
@@ -112,6 +158,10 @@ check_deb() {
     dpkg-deb -x "$deb" "$work/unpacked"
     file "$work/unpacked/usr/bin/quorvane-batch" | grep -q ', stripped' ||
         fail "the package's programs are not stripped"
+    grep -qx 'License: MIT' "$work/unpacked/usr/share/doc/quorvane/copyright" ||
+        fail "the package's copyright file does not give the MIT licence"
+    # Errors fail; warnings are listed for whoever reads the log.
+    lintian --fail-on error --tag-display-limit 0 "$deb" || fail "lintian finds errors"
 }
 
 case "$mode" in

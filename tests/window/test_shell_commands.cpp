@@ -1,6 +1,7 @@
 // The window's commands: moving by the title strips, minimise, the keyboard shortcuts, the context
 // menu, Esc during a run, drag and drop, and texts that are shown literally.
 #include "test_inputs_support.h"
+#include "window/command_line.h"
 #include "window/drop_handler.h"
 #include "window/form_splash.h"
 
@@ -324,6 +325,27 @@ class ShellCommands : public QObject {
         // Afterwards the same drop is taken.
         QVERIFY(drop(f, {dropped}));
         QCOMPARE(f.background_path, dropped);
+    }
+
+    // The window's command line: --help and --version answered, an unknown option refused, and
+    // the files named opened as if dropped, with a message naming those that are not there.
+    void commandLineOpensWhatItNames() {
+        using Action = qv::WindowCommandLine::Action;
+        QCOMPARE(qv::read_window_command_line({"-h"}).action, Action::Help);
+        QCOMPARE(qv::read_window_command_line({"a.png", "--version"}).action, Action::Version);
+        QCOMPARE(qv::read_window_command_line({"--frob"}).action, Action::Refuse);
+
+        InputsWindow w;
+        const QString art = tmp.filePath(QStringLiteral("named"));
+        const QString back = write_picture(art, "back.png", {100, 40});
+        const QString gone = art + "/gone?%=.txt";
+        const qv::WindowCommandLine line = qv::read_window_command_line({back, gone});
+        QCOMPARE(line.files, QStringList{back});
+        QCOMPARE(line.missing, QStringList{gone});
+        qv::open_named_files(w.form, line);
+        QCOMPARE(w.form.Picture_buttonscroll->canvas().image, read_back(back));
+        QCOMPARE(w.platform.messages.size(), 1);
+        QVERIFY(w.platform.messages.first().contains(gone));
     }
 
     // Folders, labels and names show as typed, tags and all, in captions and messages.

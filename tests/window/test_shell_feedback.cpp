@@ -65,8 +65,8 @@ class ShellFeedback : public QObject {
         QCOMPARE(w_->platform.dialog_dirs.size(), 1);
     }
 
-    // The layout table declares how each hot-spot answers the mouse; the handlers are wired by
-    // hand. Walking the table over the real window keeps the two from drifting apart.
+    // The layout table declares how each hot-spot answers the mouse; the push looks are wired from
+    // it, the others by hand. Walking the table over the real window keeps the two together.
     void everyHotSpotGivesTheLookItsEntryDeclares() {
         using qv::layout::Feedback;
         Form_Main& f = w_->form;

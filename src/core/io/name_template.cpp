@@ -35,12 +35,11 @@ bool is_mark(char32_t c) {
 }  // namespace
 
 std::optional<QString> name_template_error(const QString& name_template) {
-    if (name_template.isEmpty()) return QStringLiteral("--name needs a template, e.g. {slug}");
+    if (name_template.isEmpty()) return QStringLiteral("the template is empty; try {slug}");
     for (qsizetype i = name_template.indexOf(u'{'); i >= 0; i = name_template.indexOf(u'{', i)) {
         const auto field = field_at(name_template, i);
         if (!field)
-            return QStringLiteral(
-                       "--name: a \"{\" must open {label}, {slug} or {n} (at character %1)")
+            return QStringLiteral("a \"{\" must open {label}, {slug} or {n} (at character %1)")
                 .arg(i + 1);
         i += field->size();
     }

@@ -19,10 +19,6 @@
 namespace qv {
 namespace {
 
-constexpr int kMinSize = 5;
-constexpr int kMaxSize = 100;
-constexpr int kMaxMargin = 200;
-
 const char* const kColourNames[3] = {"red", "green", "blue"};
 
 // The keys in the order the file lists them; anything else is warned about.
@@ -107,9 +103,12 @@ Result<std::array<QString, 3>> colour(const QJsonObject& o) {
         const QJsonValue part = a[i];
         parts[i] = part.isDouble() ? number_text(part.toDouble()) : part.toString();
         if (!(part.isDouble() || part.isString()) || !face_component(parts[i]))
-            return Failure{QStringLiteral("\"color\": the %1 part must be a number from -32768 "
-                                          "to 32767, not %2")
-                               .arg(QLatin1String(kColourNames[i]), shown(part))};
+            return Failure{QStringLiteral("\"color\": the %1 part must be a number from %2 to %3, "
+                                          "not %4")
+                               .arg(QLatin1String(kColourNames[i]))
+                               .arg(kMinColourPart)
+                               .arg(kMaxColourPart)
+                               .arg(shown(part))};
     }
     return parts;
 }
@@ -120,7 +119,7 @@ Result<StyleSettings> settings_of(const QJsonObject& o, const QString& folder) {
     if (!font) return Failure{font.error()};
     s.font = *font;
 
-    auto size = whole(o, QStringLiteral("size"), kMinSize, kMaxSize, 10);
+    auto size = whole(o, QStringLiteral("size"), kMinFontSize, kMaxFontSize, 10);
     if (!size) return Failure{size.error()};
     s.size = int(*size);
 
@@ -262,15 +261,18 @@ Result<void> check_style(const StyleSettings& s) {
                            .arg(high)
                            .arg(v)};
     };
-    if (auto r = range("size", s.size, kMinSize, kMaxSize); !r) return r;
+    if (auto r = range("size", s.size, kMinFontSize, kMaxFontSize); !r) return r;
     if (auto r = range("margin_left", s.margin_left, 0, kMaxMargin); !r) return r;
     if (auto r = range("margin_right", s.margin_right, 0, kMaxMargin); !r) return r;
     if (auto r = range("align", s.align, kAlignLeft, kAlignRight); !r) return r;
     for (int i = 0; i < 3; ++i)
         if (!face_component(s.color[i]))
-            return Failure{QStringLiteral("\"color\": the %1 part must be a number from -32768 to "
-                                          "32767, not \"%2\"")
-                               .arg(QLatin1String(kColourNames[i]), shown_in_message(s.color[i]))};
+            return Failure{QStringLiteral("\"color\": the %1 part must be a number from %2 to %3, "
+                                          "not \"%4\"")
+                               .arg(QLatin1String(kColourNames[i]))
+                               .arg(kMinColourPart)
+                               .arg(kMaxColourPart)
+                               .arg(shown_in_message(s.color[i]))};
     return {};
 }
 

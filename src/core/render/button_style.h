@@ -4,6 +4,7 @@
 #include <QString>
 
 #include <cstdint>
+#include <limits>
 
 namespace qv {
 
@@ -13,6 +14,18 @@ inline constexpr Flag kFalse = 0;
 inline constexpr bool is_on(Flag f) {
     return f == kTrue;
 }
+
+// The ranges of the settings the window writes as whole numbers: its steppers stop at them, and
+// style files and quorvane-batch refuse anything outside.
+inline constexpr int kMinFontSize = 5;
+inline constexpr int kMaxFontSize = 100;
+inline constexpr int kMaxMargin = 200;
+// A colour part is typed freely, but its face colour must fit a 16-bit conversion to draw.
+inline constexpr int kMinColourPart = std::numeric_limits<std::int16_t>::min();
+inline constexpr int kMaxColourPart = std::numeric_limits<std::int16_t>::max();
+
+// The program's version, as the build names it (the project's version in CMakeLists.txt).
+inline constexpr char kVersion[] = QUORVANE_VERSION;
 
 enum AlignMode : std::int16_t { kAlignLeft = 0, kAlignCentre = 1, kAlignRight = 2 };
 

@@ -1,3 +1,4 @@
+#include "core/render/button_style.h"
 #include "core/render/style_conversions.h"
 #include "core/render/text_renderer.h"
 #include "window/controls/stepper_caption.h"
@@ -18,9 +19,9 @@ void step_caption(QLabel* caption, int delta, double limit) {
 }
 
 constexpr double kMarginMin = 0;
-constexpr double kMarginMax = 200;
-constexpr double kSizeMin = 5;
-constexpr double kSizeMax = 100;
+constexpr double kMarginMax = qv::kMaxMargin;
+constexpr double kSizeMin = qv::kMinFontSize;
+constexpr double kSizeMax = qv::kMaxFontSize;
 
 }  // namespace
 

@@ -22,11 +22,6 @@ void animate(Form_Main& form, const std::vector<int>& widths) {
 void Form_Main::wire_typography_panel() {
     connect(Image_typotruetype, &qv::HotSpot::Click, this, &Form_Main::Image_typotruetype_Click);
     connect(Image_typobitmap, &qv::HotSpot::Click, this, &Form_Main::Image_typobitmap_Click);
-    connect(Image_typoback, &qv::HotSpot::MouseDown, this, &Form_Main::Image_typoback_MouseDown);
-    connect(Image_typoback, &qv::HotSpot::MouseUp, this, &Form_Main::Image_typoback_MouseUp);
-    connect(Image_TypoBrowse, &qv::HotSpot::MouseDown, this,
-            &Form_Main::Image_TypoBrowse_MouseDown);
-    connect(Image_TypoBrowse, &qv::HotSpot::MouseUp, this, &Form_Main::Image_TypoBrowse_MouseUp);
 }
 
 // TrueType opens the panel, or closes it when fully open; it stays selected either way.
@@ -46,23 +41,9 @@ void Form_Main::Image_typobitmap_Click() {
     if (width_twips() == qv::layout::kExpandedTwips) collapse();
 }
 
-void Form_Main::Image_typoback_MouseDown(int, int, double, double) {
-    draw_etat(Image_typoback, kPressed);
-}
-
 // The close box leaves the source buttons' looks as they are.
 void Form_Main::Image_typoback_MouseUp(int, int, double, double) {
-    draw_etat(Image_typoback, kNormal);
     collapse();
-}
-
-// Browsing for bitmap fonts is not built: the button only answers the press.
-void Form_Main::Image_TypoBrowse_MouseDown(int, int, double, double) {
-    draw_etat(Image_TypoBrowse, kPressed);
-}
-
-void Form_Main::Image_TypoBrowse_MouseUp(int, int, double, double) {
-    draw_etat(Image_TypoBrowse, kNormal);
 }
 
 int Form_Main::width_twips() const {

@@ -8,22 +8,7 @@
 #include <QFileInfo>
 #include <QLabel>
 
-void Form_Main::wire_background() {
-    connect(Image_loadbutton, &qv::HotSpot::MouseDown, this,
-            &Form_Main::Image_loadbutton_MouseDown);
-    connect(Image_loadbutton, &qv::HotSpot::MouseUp, this, &Form_Main::Image_loadbutton_MouseUp);
-    connect(Image_buttonbrowse, &qv::HotSpot::MouseDown, this,
-            &Form_Main::Image_buttonbrowse_MouseDown);
-    connect(Image_buttonbrowse, &qv::HotSpot::MouseUp, this,
-            &Form_Main::Image_buttonbrowse_MouseUp);
-}
-
-void Form_Main::Image_loadbutton_MouseDown(int, int, double, double) {
-    draw_etat(Image_loadbutton, kPressed);
-}
-
 void Form_Main::Image_loadbutton_MouseUp(int, int, double, double) {
-    draw_etat(Image_loadbutton, kNormal);
     // A run keeps the picture it checked its files against; a new one waits until it has finished.
     if (batch_running_) return;
 
@@ -80,13 +65,4 @@ void Form_Main::show_background(const QString& path, const QImage& decoded) {
     background_path = QFileInfo(path).absoluteFilePath();
 
     draw_preview();
-}
-
-// "Browse" for pictures is not built: the button only answers the press.
-void Form_Main::Image_buttonbrowse_MouseDown(int, int, double, double) {
-    draw_etat(Image_buttonbrowse, kPressed);
-}
-
-void Form_Main::Image_buttonbrowse_MouseUp(int, int, double, double) {
-    draw_etat(Image_buttonbrowse, kNormal);
 }

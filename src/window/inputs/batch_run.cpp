@@ -45,17 +45,7 @@ QStringList missing_folders(const QString& path) {
 
 }  // namespace
 
-void Form_Main::wire_batch_run() {
-    connect(Image_Make, &qv::HotSpot::MouseDown, this, &Form_Main::Image_Make_MouseDown);
-    connect(Image_Make, &qv::HotSpot::MouseUp, this, &Form_Main::Image_Make_MouseUp);
-}
-
-void Form_Main::Image_Make_MouseDown(int, int, double, double) {
-    draw_etat(Image_Make, kPressed);
-}
-
 void Form_Main::Image_Make_MouseUp(int, int, double, double) {
-    draw_etat(Image_Make, kNormal);
     // The run lets events through between buttons; a second press then must not start another.
     if (batch_running_) return;
     const int count = List1_items->rowCount();

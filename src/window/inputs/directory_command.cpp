@@ -7,19 +7,7 @@
 #include <QLabel>
 #include <QTextDocument>
 
-void Form_Main::wire_directory() {
-    connect(Image_DirectoryBrowse, &qv::HotSpot::MouseDown, this,
-            &Form_Main::Image_DirectoryBrowse_MouseDown);
-    connect(Image_DirectoryBrowse, &qv::HotSpot::MouseUp, this,
-            &Form_Main::Image_DirectoryBrowse_MouseUp);
-}
-
-void Form_Main::Image_DirectoryBrowse_MouseDown(int, int, double, double) {
-    draw_etat(Image_DirectoryBrowse, kPressed);
-}
-
 void Form_Main::Image_DirectoryBrowse_MouseUp(int, int, double, double) {
-    draw_etat(Image_DirectoryBrowse, kNormal);
     // A run writes where it started; the next directory is chosen once it has finished.
     if (batch_running_) return;
     const QString before = output_directory;

@@ -10,20 +10,9 @@
 #include <QStringListModel>
 
 void Form_Main::wire_text_list() {
-    connect(Image_loadTxt, &qv::HotSpot::MouseDown, this, &Form_Main::Image_loadTxt_MouseDown);
-    connect(Image_loadTxt, &qv::HotSpot::MouseUp, this, &Form_Main::Image_loadTxt_MouseUp);
-    connect(Image_loadTxt, &qv::HotSpot::Click, this, &Form_Main::Image_loadTxt_Click);
     // Any change of the selection counts: a click, the keyboard, or the batch run selecting.
     connect(List1->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &Form_Main::List1_Click);
-}
-
-void Form_Main::Image_loadTxt_MouseDown(int, int, double, double) {
-    draw_etat(Image_loadTxt, kPressed);
-}
-
-void Form_Main::Image_loadTxt_MouseUp(int, int, double, double) {
-    draw_etat(Image_loadTxt, kNormal);
 }
 
 void Form_Main::Image_loadTxt_Click() {

@@ -37,8 +37,11 @@ TEST(NameTemplate, FieldsAreFilledAndTheRestKept) {
 TEST(NameTemplate, OnlyKnownFieldsAreAccepted) {
     for (const QString& good : {u"{label}"_s, u"x"_s, u"}"_s, u"{n}-{slug}.web"_s})
         EXPECT_FALSE(qv::name_template_error(good)) << good.toStdString();
-    for (const QString& bad : {u""_s, u"{"_s, u"{Label}"_s, u"{slug"_s, u"{n}{x}"_s, u"{{n}}"_s})
-        EXPECT_TRUE(qv::name_template_error(bad)) << bad.toStdString();
+    // The reason is the template's, in no program's terms: the tool names its own option.
+    for (const QString& bad : {u""_s, u"{"_s, u"{Label}"_s, u"{slug"_s, u"{n}{x}"_s, u"{{n}}"_s}) {
+        const auto error = qv::name_template_error(bad);
+        EXPECT_TRUE(error && !error->contains(u"--")) << bad.toStdString();
+    }
 }
 
 }  // namespace
