@@ -16,7 +16,6 @@
 #include <QDir>
 #include <QFile>
 #include <QGuiApplication>
-#include <QLinearGradient>
 #include <QPainter>
 #include <QTemporaryDir>
 

@@ -12,7 +12,6 @@
 #include "sample_pictures.h"
 
 #include <benchmark/benchmark.h>
-#include <QBuffer>
 #include <QFile>
 #include <QGuiApplication>
 #include <QProcess>
@@ -81,16 +80,8 @@ void measure(benchmark::State& state, const std::string& encoder,
 
 const std::string kQt = "Qt's writer";
 
-QByteArray qt_png(const QImage& image) {
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "PNG");
-    return bytes;
-}
-
 void BM_QtPng(benchmark::State& state) {
-    measure(state, kQt, qt_png);
+    measure(state, kQt, samples::qt_png);
 }
 BENCHMARK(BM_QtPng)
     ->ArgName("picture")

@@ -22,6 +22,18 @@ std::string entries(const QString& dir) {
         .toStdString();
 }
 
+// A run of `labels` over a blank picture of `size` into `out`, on up to `jobs` workers.
+qv::cli::BatchRun blank_run(const QStringList& labels, QSize size, const QString& out, int jobs) {
+    qv::cli::BatchRun run;
+    run.labels = labels;
+    qv::cli::ButtonLook look;
+    look.background = qv::Canvas::make(size, qv::kWindowBackground);
+    run.looks = {look};
+    run.out_dir = out;
+    run.jobs = jobs;
+    return run;
+}
+
 class Runner : public testing::TestWithParam<qv::Staging> {};
 
 // A failure stops the run at its label: the buttons before it are committed in label order (a
@@ -34,13 +46,7 @@ TEST_P(Runner, AFailureKeepsTheButtonsBeforeItAndLeavesNothingElse) {
     for (const int jobs : {1, 3}) {
         const QString out = dir.filePath(QString::number(jobs));
         ASSERT_TRUE(QDir().mkpath(out));
-        qv::cli::BatchRun run;
-        run.labels = labels;
-        qv::cli::ButtonLook look;
-        look.background = qv::Canvas::make({65, 43}, qv::kWindowBackground);
-        run.looks = {look};
-        run.out_dir = out;
-        run.jobs = jobs;
+        qv::cli::BatchRun run = blank_run(labels, {65, 43}, out, jobs);
         run.staging = GetParam();
         QList<qsizetype> committed;
         run.on_committed = [&committed](qsizetype i, const QImage&) {
@@ -64,13 +70,7 @@ TEST(RunnerMemory, StagedAheadBytesStayWithinTheBudget) {
     QStringList labels;
     for (int i = 0; i < 60; ++i) labels << QStringLiteral("Label %1").arg(i);
     QTemporaryDir dir;
-    qv::cli::BatchRun run;
-    run.labels = labels;
-    qv::cli::ButtonLook look;
-    look.background = qv::Canvas::make({200, 100}, qv::kWindowBackground);  // 60 054-byte files
-    run.looks = {look};
-    run.out_dir = dir.path();
-    run.jobs = 4;
+    qv::cli::BatchRun run = blank_run(labels, {200, 100}, dir.path(), 4);  // 60 054-byte files
     run.staging = qv::Staging::Named;
     run.staged_ahead_bytes = 2 * 60054 + 1000;
     qsizetype most = 0;
@@ -133,13 +133,7 @@ TEST(RunnerMemory, ACanvasThatCouldNotBeMadeIsAFailureNotAnEmptyFile) {
 // thread with the fonts already loaded there.
 TEST(RunnerThreads, OneLabelIsDrawnOnTheCallingThread) {
     QTemporaryDir dir;
-    qv::cli::BatchRun run;
-    run.labels = {"Home"};
-    qv::cli::ButtonLook look;
-    look.background = qv::Canvas::make({65, 43}, qv::kWindowBackground);
-    run.looks = {look};
-    run.out_dir = dir.path();
-    run.jobs = 4;
+    qv::cli::BatchRun run = blank_run({"Home"}, {65, 43}, dir.path(), 4);
     std::thread::id drawn_on;
     run.on_committed = [&drawn_on](qsizetype, const QImage&) {
         drawn_on = std::this_thread::get_id();

@@ -33,13 +33,14 @@ inline QImage flat_pill() {
         .convertToFormat(QImage::Format_RGB32);
 }
 
-inline QImage vertical_gradient() {
+// A 150 x 56 button face shaded from `first` at the top left to `last` at `end`.
+inline QImage gradient(QPointF end, QColor first, QColor last) {
     QImage picture(150, 56, QImage::Format_RGB32);
     QPainter painter(&picture);
-    QLinearGradient gradient(0, 0, 0, 56);
-    gradient.setColorAt(0, QColor(70, 110, 210));
-    gradient.setColorAt(1, QColor(10, 30, 90));
-    painter.fillRect(picture.rect(), gradient);
+    QLinearGradient shade(QPointF(0, 0), end);
+    shade.setColorAt(0, first);
+    shade.setColorAt(1, last);
+    painter.fillRect(picture.rect(), shade);
     return picture;
 }
 
@@ -86,6 +87,15 @@ inline QImage photographic() {
     return QImage::fromData(jpeg, "JPEG").convertToFormat(QImage::Format_RGB32);
 }
 
+// The picture as Qt's own writer saves it: libpng's filters at zlib's default level.
+inline QByteArray qt_png(const QImage& image) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    return bytes;
+}
+
 // A rounded button with a gradient face on a clear ground, its soft shadow partly transparent.
 inline QImage with_alpha() {
     QImage picture(150, 56, QImage::Format_ARGB32_Premultiplied);
@@ -109,7 +119,7 @@ inline QImage with_alpha() {
 
 inline std::vector<Picture> pictures() {
     return {{"flat pill", flat_pill()},
-            {"vertical gradient", vertical_gradient()},
+            {"vertical gradient", gradient({0, 56}, QColor(70, 110, 210), QColor(10, 30, 90))},
             {"photographic JPEG", photographic()},
             {"alpha", with_alpha()}};
 }

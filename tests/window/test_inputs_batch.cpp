@@ -12,9 +12,10 @@ namespace {
 
 // The tool's complaint about `labels` written beside `picture`, without its program name.
 QString tool_message(const QString& list, const QString& out, const QString& picture) {
-    BatchRun run = run_batch({"--labels", list, "--out", out, "--background", picture});
-    return run.exit_code == 2 ? run.error.remove(QStringLiteral("quorvane-batch: ")).trimmed()
-                              : QString();
+    batch_tool::Outcome run =
+        batch_tool::run({"--labels", list, "--out", out, "--background", picture});
+    return run.status == 2 ? run.err.remove(QStringLiteral("quorvane-batch: ")).trimmed()
+                           : QString();
 }
 
 // Pixels of the run's progress over the make button: where they differ from their row's face
@@ -69,9 +70,9 @@ class TestInputsBatch : public QObject {
             w.make_all(labels, picture ? tmp.path() + u'/' : tmp.path());
             QCOMPARE(shown, labels);  // one pass, not a second one nested in it
             QCOMPARE(w.form.List1_items->stringList(), labels);
-            QCOMPARE(files_in(tmp.path()),
+            QCOMPARE(file_names(tmp.path()),
                      (QStringList{" News.bmp", ".bmp", "Contact.bmp", "Home.bmp", "News.bmp"}));
-            QCOMPARE(files_in(tmp.filePath("sub")), QStringList{"In.bmp"});
+            QCOMPARE(file_names(tmp.filePath("sub")), QStringList{"In.bmp"});
             QCOMPARE(w.selected_row(), labels.size() - 1);
             QVERIFY(w.platform.messages.isEmpty());
             QVERIFY(!w.form.batch_running());
@@ -107,7 +108,7 @@ class TestInputsBatch : public QObject {
         QCOMPARE(w.platform.messages_under_busy_pointer, 0);
         QVERIFY(!w.form.batch_running());
         QCOMPARE(read_bytes(out + QStringLiteral("/A.bmp")), QByteArray(10, 'x'));
-        QCOMPARE(files_in(out), QStringList{"A.bmp"});
+        QCOMPARE(file_names(out), QStringList{"A.bmp"});
         QVERIFY(QFileInfo(out + QStringLiteral("/Blocked.bmp")).isDir());
     }
 
@@ -135,7 +136,7 @@ class TestInputsBatch : public QObject {
             QVERIFY2(w.platform.messages.first().contains(said),
                      qPrintable(w.platform.messages.first()));
             w.platform.messages.clear();
-            QCOMPARE(files_in(tmp.path()), QStringList());
+            QCOMPARE(file_names(tmp.path()), QStringList());
             QCOMPARE(w.selected_row(), -1);
             box->setText(QStringLiteral("255"));
         }
@@ -195,7 +196,7 @@ class TestInputsBatch : public QObject {
             const QString list =
                 write_bytes(tmp.filePath(QStringLiteral("list.txt")), labels.join(u'\n').toUtf8());
             QCOMPARE(message, tool_message(list, out, loaded));
-            QCOMPARE(files_in(folder), (QStringList{"Home.bmp", "steel.bmp"}));
+            QCOMPARE(file_names(folder), (QStringList{"Home.bmp", "steel.bmp"}));
             QCOMPARE(read_bytes(old_home), QByteArray("old"));
             QCOMPARE(read_bytes(picture), picture_bytes);
             QCOMPARE(w.selected_row(), -1);

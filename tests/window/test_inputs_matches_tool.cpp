@@ -35,9 +35,10 @@ void make_with_both(const QString& line_end,
     QStringList args = style(w);
     w.make_all(kLabels, window);
 
-    const BatchRun run = run_batch(args << "--labels" << list << "--out" << tool << "--quiet");
-    QVERIFY2(run.exit_code == 0, qPrintable(run.error));
-    QStringList warnings = run.error.split(u'\n', Qt::SkipEmptyParts);
+    const batch_tool::Outcome run =
+        batch_tool::run(args << "--labels" << list << "--out" << tool << "--quiet");
+    QVERIFY2(run.status == 0, qPrintable(run.err));
+    QStringList warnings = run.err.split(u'\n', Qt::SkipEmptyParts);
     QVERIFY(!warnings.isEmpty());  // at least the Korean label's boxes
     const QString prefix = QStringLiteral("quorvane-batch: warning: ");
     for (QString& line : warnings) {
@@ -45,11 +46,11 @@ void make_with_both(const QString& line_end,
         line.remove(0, prefix.size());
     }
     QCOMPARE(w.platform.messages, QStringList{warnings.join(u'\n')});
-    QCOMPARE(files_in(window).size(), 5);  // the repeated label writes one file
+    QCOMPARE(file_names(window).size(), 5);  // the repeated label writes one file
     const QString differs = difference(window, tool);
     QVERIFY2(differs.isEmpty(), qPrintable(differs));
     w.select(0);
-    const QStringList home = files_in(window).filter(QStringLiteral("Home"));
+    const QStringList home = file_names(window).filter(QStringLiteral("Home"));
     QCOMPARE(home.size(), 1);
     const QImage file(window + u'/' + home[0]);
     if (file.hasAlphaChannel()) {

@@ -201,8 +201,8 @@ class TestInputsPictureList : public QObject {
         w.load_picture(sample);
         make({"Home", "News"});
         QVERIFY(w.platform.messages.isEmpty());
-        QCOMPARE(files_in(pictures + "/Quorvane"), (QStringList{"Home.bmp", "News.bmp"}));
-        QCOMPARE(files_in(data + "/buttons"), QStringList{"steel.png"});
+        QCOMPARE(file_names(pictures + "/Quorvane"), (QStringList{"Home.bmp", "News.bmp"}));
+        QCOMPARE(file_names(data + "/buttons"), QStringList{"steel.png"});
 
         const QString file = write_bytes(root + QStringLiteral("/file"), "x");
         for (const QString& other : {root + QStringLiteral("/other"), file}) {

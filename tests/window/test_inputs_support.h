@@ -1,5 +1,6 @@
 #pragma once
 // A started main window with a scripted desktop, and the files the input tests feed it.
+#include "batch_tool.h"
 #include "window_test_support.h"
 
 #include <QDir>
@@ -7,7 +8,6 @@
 #include <QLineEdit>
 #include <QListView>
 #include <QListWidget>
-#include <QProcess>
 #include <QStringListModel>
 
 struct InputsWindow : Window {
@@ -44,44 +44,19 @@ inline QString write_picture(const QString& folder, const QString& name, QSize s
     return folder + u'/' + name;
 }
 
-inline QString write_bytes(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    if (file.open(QIODevice::WriteOnly)) file.write(bytes);
-    return path;
-}
-
-// Every file name in a folder (temporaries included), sorted.
-inline QStringList files_in(const QString& folder) {
-    return QDir(folder).entryList(QDir::Files | QDir::Hidden, QDir::Name);
-}
+using batch_tool::file_names;
+using batch_tool::read_bytes;
+using batch_tool::write_bytes;
 
 inline QImage read_back(const QString& path) {
     return QImage(path).convertToFormat(QImage::Format_RGB32);
 }
 
-inline QByteArray read_bytes(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-// Runs quorvane-batch with `args`; its standard error when it fails or ends with another code.
-struct BatchRun {
-    int exit_code = -1;
-    QString error;
-};
-inline BatchRun run_batch(const QStringList& args) {
-    QProcess tool;
-    tool.start(QStringLiteral(QUORVANE_BATCH), args);
-    if (!tool.waitForFinished(30000) || tool.exitStatus() != QProcess::NormalExit)
-        return {-1, QStringLiteral("quorvane-batch did not finish")};
-    return {tool.exitCode(), QString::fromUtf8(tool.readAllStandardError())};
-}
-
 // Where two folders' files differ (names or bytes), or nothing when they hold the same.
 inline QString difference(const QString& a, const QString& b) {
-    const QStringList names = files_in(a);
-    if (names != files_in(b))
-        return names.join(u',') + QStringLiteral(" against ") + files_in(b).join(u',');
+    const QStringList names = file_names(a);
+    if (names != file_names(b))
+        return names.join(u',') + QStringLiteral(" against ") + file_names(b).join(u',');
     for (const QString& name : names)
         if (read_bytes(a + u'/' + name) != read_bytes(b + u'/' + name)) return name;
     return {};

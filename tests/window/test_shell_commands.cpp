@@ -147,7 +147,7 @@ class ShellCommands : public QObject {
         f.Text_Texte->setFocus();
         f.output_directory = tmp.path();
         key(Qt::Key_Return);
-        QCOMPARE(files_in(tmp.path()), (QStringList{"Home.bmp", "News.bmp"}));
+        QCOMPARE(file_names(tmp.path()), (QStringList{"Home.bmp", "News.bmp"}));
         QVERIFY(w.platform.messages.isEmpty());
 
         QVERIFY(!w.platform.ended);
@@ -169,14 +169,14 @@ class ShellCommands : public QObject {
             });
         w.make_all({"Home", "News", "Contact"}, out);
         QObject::disconnect(pressed);
-        QCOMPARE(files_in(out), (QStringList{"Home.bmp", "News.bmp"}));
+        QCOMPARE(file_names(out), (QStringList{"Home.bmp", "News.bmp"}));
         QCOMPARE(w.platform.messages.size(), 1);
         const QString said = w.platform.messages.takeLast();
         QVERIFY2(said.contains(QStringLiteral("2 of 3")) && said.contains(out), qPrintable(said));
         QVERIFY(!f.batch_running());
 
         w.make_all({"Home", "News", "Contact"}, out);
-        QCOMPARE(files_in(out), (QStringList{"Contact.bmp", "Home.bmp", "News.bmp"}));
+        QCOMPARE(file_names(out), (QStringList{"Contact.bmp", "Home.bmp", "News.bmp"}));
         QVERIFY(w.platform.messages.isEmpty());
     }
 
@@ -207,7 +207,7 @@ class ShellCommands : public QObject {
         QVERIFY(right_click(f, bare_face(f)));
         for (QAction* a : open_menu()->actions())
             if (a->shortcut() == QKeySequence(Qt::CTRL | Qt::Key_Return)) a->trigger();
-        QCOMPARE(files_in(f.output_directory), QStringList{"Home.bmp"});
+        QCOMPARE(file_names(f.output_directory), QStringList{"Home.bmp"});
 
         // "Write PNG files" is a check item: the next run writes PNG.
         QAction* png = nullptr;
@@ -219,7 +219,7 @@ class ShellCommands : public QObject {
         menu->close();
         QVERIFY(f.write_png_files);
         QTest::keyClick(&f, Qt::Key_Return, Qt::ControlModifier);
-        QCOMPARE(files_in(f.output_directory), (QStringList{"Home.bmp", "Home.png"}));
+        QCOMPARE(file_names(f.output_directory), (QStringList{"Home.bmp", "Home.png"}));
         f.set_write_png(false);  // as an opened style would: the item follows
         QVERIFY(!png->isChecked());
     }

@@ -2,7 +2,6 @@
 #include "sample_pictures.h"
 
 #include <gtest/gtest.h>
-#include <QBuffer>
 #include <QImage>
 
 namespace {
@@ -46,14 +45,6 @@ TEST(Png, EveryFilterAndLevelDecodesToTheSamePixels) {
     EXPECT_TRUE(qv::encode_png(QImage()).isEmpty());
 }
 
-QByteArray qt_png(const QImage& image) {
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "PNG");
-    return bytes;
-}
-
 // Buttons over each kind of picture decode to their own pixels, alpha included, and the files
 // are no larger than Qt's writer makes with libpng's filters at zlib's default level: unfiltered
 // rows lose to it by a third on the photograph, libpng's choice on every row at level 4 on the
@@ -72,7 +63,7 @@ TEST(Png, ButtonsOverEachKindOfPictureKeepTheirPixelsInFilesNoLargerThanQts) {
             EXPECT_EQ(out.convertToFormat(straight), button.convertToFormat(straight))
                 << picture.name;
             ours += png.size();
-            qt += qt_png(button).size();
+            qt += samples::qt_png(button).size();
         }
         EXPECT_LE(ours, qt) << picture.name;
     }

@@ -55,6 +55,19 @@ int count(const QImage& img, const std::function<bool(int, int, QRgb)>& pred) {
 int count(const QImage& img, QRgb colour) {
     return count(img, [&](int, int, QRgb p) { return p == colour; });
 }
+// The box of every pixel `is_ink` picks.
+QRect bounds(const QImage& img, const std::function<bool(QRgb)>& is_ink) {
+    QRect box;
+    count(img, [&](int x, int y, QRgb p) {
+        if (is_ink(p)) box |= QRect(x, y, 1, 1);
+        return false;
+    });
+    return box;
+}
+// Every pixel that is not the canvas's back colour.
+QRect ink_bounds(const QImage& img, QRgb back = kWindowBackground.rgb()) {
+    return bounds(img, [back](QRgb p) { return p != back; });
+}
 
 TEST(Drawing, EmptyLabelLeavesTheBackgroundWithEveryEffect) {
     ButtonStyle s = style_with("");
@@ -88,11 +101,7 @@ TEST(Drawing, ReliefIsLightAboveLeftAndDarkBelowRight) {
     s.font_bold = kTrue;
     s.effet3_on = kTrue;
     const QImage b = draw(s, Canvas::make({150, 56}, Qt::white)).button;
-    QRect ink;
-    count(b, [&](int x, int y, QRgb p) {
-        if (p != qRgb(255, 255, 255)) ink |= QRect(x, y, 1, 1);
-        return false;
-    });
+    const QRect ink = ink_bounds(b, qRgb(255, 255, 255));
     ASSERT_TRUE(ink.width() > 3 && ink.height() > 10);
     const auto shade = [&](int x, int y) {
         const QRgb p = b.pixel(x, y);
@@ -185,16 +194,6 @@ TEST(Drawing, EveryPassDrawsTheUnderline) {
             << "row " << y;
 }
 
-// Every pixel that is not the canvas's back colour.
-QRect ink_bounds(const QImage& img) {
-    QRect ink;
-    count(img, [&](int x, int y, QRgb p) {
-        if (p != kWindowBackground.rgb()) ink |= QRect(x, y, 1, 1);
-        return false;
-    });
-    return ink;
-}
-
 // The face pass alone, in the style's font, with the line's top-left at (x, y) on a blank canvas.
 QImage face_pass(const QString& label, QSize size, int x, int y, const char* points = "10") {
     Canvas canvas = Canvas::make(size, kWindowBackground);
@@ -238,16 +237,6 @@ TEST(Drawing, AccentsReachingUpFromALineBelowTheButtonAreDrawn) {
     painter.end();
     EXPECT_GT(ink_bounds(plain.image).height(), 10);
     EXPECT_EQ(drawn, plain.image);
-}
-
-// Every pixel a clear layer's label touched, however lightly.
-QRect touched(const QImage& layer) {
-    QRect ink;
-    count(layer, [&](int x, int y, QRgb p) {
-        if (qAlpha(p) > 0) ink |= QRect(x, y, 1, 1);
-        return false;
-    });
-    return ink;
 }
 
 // What the measure says lies past each edge of a 150x56 button is what drawing the label, placed
@@ -305,7 +294,9 @@ TEST(Measuring, InkPastTheEdgesIsTheInkDrawnThere) {
             button_origin_x(s.align_mode, 150, text_width(layer, s.label_text),
                             leading_number(s.margin_left), leading_number(s.margin_right));
         ASSERT_TRUE(draw_label(layer, s, x + kRoom, s.text_y + kRoom, YArithmetic::Int16));
-        const QRect ink = touched(layer.image).translated(-kRoom, -kRoom);
+        // Every pixel the label touched on the clear layer, however lightly.
+        const QRect ink =
+            bounds(layer.image, [](QRgb p) { return qAlpha(p) > 0; }).translated(-kRoom, -kRoom);
         const Overflow drawn =
             ink.isEmpty() ? Overflow{}
                           : Overflow{std::max(0, -ink.left()), std::max(0, ink.right() - 149),
