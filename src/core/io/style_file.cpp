@@ -13,7 +13,9 @@
 #include <QJsonParseError>
 #include <QLocale>
 
+#include <algorithm>
 #include <cmath>
+#include <iterator>
 #include <limits>
 
 namespace qv {
@@ -23,10 +25,10 @@ const char* const kColourNames[3] = {"red", "green", "blue"};
 
 // The keys in the order the file lists them; anything else is warned about.
 const QStringList& known_keys() {
-    static const QStringList keys{"quorvane_style", "font",         "size",       "bold",
-                                  "italic",         "underline",    "color",      "align",
-                                  "margin_left",    "margin_right", "y",          "shadow",
-                                  "outline",        "3d",           "background", "format"};
+    static const QStringList keys{
+        "quorvane_style", "font",        "size",         "bold",     "italic", "underline", "color",
+        "align",          "margin_left", "margin_right", "y",        "shadow", "outline",   "3d",
+        "background",     "format",      "fit",          "min_size", "stretch"};
     return keys;
 }
 
@@ -113,6 +115,67 @@ Result<std::array<QString, 3>> colour(const QJsonObject& o) {
     return parts;
 }
 
+const char* const kStretchKeys[] = {"left_cap", "right_cap", "stretch_mode", "min_width",
+                                    "max_width"};
+
+// What the ranges of single values cannot say: the width limits must leave room for the caps.
+Result<void> check_stretch_widths(const Stretch& s) {
+    const int caps = s.left_cap + s.right_cap;
+    if (s.min_width && s.max_width && *s.min_width > *s.max_width)
+        return Failure{QStringLiteral("\"stretch\": \"min_width\" must not be above \"max_width\" "
+                                      "(%1), not %2")
+                           .arg(*s.max_width)
+                           .arg(*s.min_width)};
+    if (s.max_width && *s.max_width < caps)
+        return Failure{QStringLiteral("\"stretch\": \"max_width\" must be at least the two caps "
+                                      "(%1), not %2")
+                           .arg(caps)
+                           .arg(*s.max_width)};
+    return {};
+}
+
+Result<FitMode> fit_of(const QJsonObject& o) {
+    const QJsonValue v = o.value(QLatin1String("fit"));
+    if (v.isUndefined() || v == QJsonValue(QStringLiteral("none"))) return FitMode::None;
+    if (v == QJsonValue(QStringLiteral("shrink"))) return FitMode::Shrink;
+    if (v == QJsonValue(QStringLiteral("wrap"))) return FitMode::Wrap;
+    return wrong(QStringLiteral("fit"), QStringLiteral("\"none\", \"shrink\" or \"wrap\""), v);
+}
+
+Result<std::optional<Stretch>> stretch_of(const QJsonObject& o) {
+    const QJsonValue v = o.value(QLatin1String("stretch"));
+    if (v.isUndefined()) return std::optional<Stretch>();
+    if (!v.isObject())
+        return wrong(QStringLiteral("stretch"),
+                     QStringLiteral("an object such as {\"left_cap\": 10, \"right_cap\": 10}"), v);
+    const QJsonObject so = v.toObject();
+    auto inside = [](const QString& reason) {
+        return Failure{QStringLiteral("\"stretch\": ") + reason};
+    };
+    Stretch s;
+    auto left = whole(so, QStringLiteral("left_cap"), 0, kMaxStretchCap, 0);
+    if (!left) return inside(left.error());
+    s.left_cap = int(*left);
+    auto right = whole(so, QStringLiteral("right_cap"), 0, kMaxStretchCap, 0);
+    if (!right) return inside(right.error());
+    s.right_cap = int(*right);
+    const QJsonValue mode = so.value(QLatin1String("stretch_mode"));
+    if (mode == QJsonValue(QStringLiteral("tile")))
+        s.mode = StretchMode::Tile;
+    else if (!mode.isUndefined() && mode != QJsonValue(QStringLiteral("scale")))
+        return inside(
+            wrong(QStringLiteral("stretch_mode"), QStringLiteral("\"scale\" or \"tile\""), mode)
+                .message);
+    for (auto [key, limit] : {std::pair{"min_width", &s.min_width}, {"max_width", &s.max_width}}) {
+        if (!so.contains(QLatin1String(key))) continue;
+        auto width = whole(so, QLatin1String(key), 1, kMaxStretchWidth, 0);
+        if (!width) return inside(width.error());
+        *limit = int(*width);
+    }
+    if (auto checked = check_stretch_widths(s); !checked) return Failure{checked.error()};
+    return std::optional<Stretch>(s);
+}
+
 Result<StyleSettings> settings_of(const QJsonObject& o, const QString& folder) {
     StyleSettings s;
     auto font = text(o, QStringLiteral("font"));
@@ -168,6 +231,17 @@ Result<StyleSettings> settings_of(const QJsonObject& o, const QString& folder) {
         s.format = ButtonFormat::Png;
     else if (!format.isUndefined() && format != QJsonValue(QStringLiteral("bmp")))
         return wrong(QStringLiteral("format"), QStringLiteral("\"bmp\" or \"png\""), format);
+
+    auto fit = fit_of(o);
+    if (!fit) return Failure{fit.error()};
+    s.fit = *fit;
+    auto min_size =
+        whole(o, QStringLiteral("min_size"), kMinFontSize, kMaxFontSize, kDefaultMinSize);
+    if (!min_size) return Failure{min_size.error()};
+    s.min_size = int(*min_size);
+    auto stretch = stretch_of(o);
+    if (!stretch) return Failure{stretch.error()};
+    s.stretch = *stretch;
     return s;
 }
 
@@ -233,6 +307,10 @@ Result<ReadStyle> parse_style(QByteArrayView bytes, const QString& folder) {
         if (!known_keys().contains(key))
             read.warnings
                 << QStringLiteral("unknown key \"%1\" ignored").arg(shown_in_message(key));
+    for (const QString& key : o.value(QLatin1String("stretch")).toObject().keys())
+        if (std::ranges::find(kStretchKeys, key) == std::end(kStretchKeys))
+            read.warnings
+                << QStringLiteral("unknown key \"stretch.%1\" ignored").arg(shown_in_message(key));
     return read;
 }
 
@@ -273,6 +351,21 @@ Result<void> check_style(const StyleSettings& s) {
                                .arg(kMinColourPart)
                                .arg(kMaxColourPart)
                                .arg(shown_in_message(s.color[i]))};
+    if (auto r = range("min_size", s.min_size, kMinFontSize, kMaxFontSize); !r) return r;
+    if (s.stretch) {
+        const Stretch& st = *s.stretch;
+        auto inside = [](Result<void> r) -> Result<void> {
+            if (r) return r;
+            return Failure{QStringLiteral("\"stretch\": ") + r.error()};
+        };
+        if (auto r = inside(range("left_cap", st.left_cap, 0, kMaxStretchCap)); !r) return r;
+        if (auto r = inside(range("right_cap", st.right_cap, 0, kMaxStretchCap)); !r) return r;
+        for (auto [key, limit] :
+             {std::pair{"min_width", st.min_width}, {"max_width", st.max_width}})
+            if (limit)
+                if (auto r = inside(range(key, *limit, 1, kMaxStretchWidth)); !r) return r;
+        if (auto r = check_stretch_widths(st); !r) return r;
+    }
     return {};
 }
 
@@ -322,6 +415,25 @@ QByteArray style_to_json(const StyleSettings& s, const QString& folder) {
     }
     key("format");
     out += s.format == ButtonFormat::Png ? "\"png\"" : "\"bmp\"";
+    // Only a style that uses them carries the fit keys, so other styles are written as before.
+    if (s.fit != FitMode::None || s.min_size != kDefaultMinSize) {
+        key("fit");
+        out += s.fit == FitMode::Shrink ? "\"shrink\""
+               : s.fit == FitMode::Wrap ? "\"wrap\""
+                                        : "\"none\"";
+        key("min_size");
+        out += QByteArray::number(s.min_size);
+    }
+    if (s.stretch) {
+        const Stretch& st = *s.stretch;
+        key("stretch");
+        out += "{\"left_cap\": " + QByteArray::number(st.left_cap) +
+               ", \"right_cap\": " + QByteArray::number(st.right_cap) +
+               ", \"stretch_mode\": " + (st.mode == StretchMode::Tile ? "\"tile\"" : "\"scale\"");
+        if (st.min_width) out += ", \"min_width\": " + QByteArray::number(*st.min_width);
+        if (st.max_width) out += ", \"max_width\": " + QByteArray::number(*st.max_width);
+        out += '}';
+    }
     out += "\n}\n";
     return out;
 }

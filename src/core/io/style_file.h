@@ -5,6 +5,8 @@
 #include "core/io/button_output.h"
 #include "core/io/result.h"
 #include "core/render/button_style.h"
+#include "core/render/label_fit.h"
+#include "core/render/stretch.h"
 
 #include <QByteArray>
 #include <QByteArrayView>
@@ -38,6 +40,11 @@ struct StyleSettings {
     bool relief = false;  // the 3D effect
     QString background;   // absolute and clean; empty: none
     ButtonFormat format = ButtonFormat::Bmp;
+    // Labels too wide for the button: drawn as they are, made smaller, or broken in two and then
+    // made smaller, never below min_size (nor above size).
+    FitMode fit = FitMode::None;
+    int min_size = kDefaultMinSize;
+    std::optional<Stretch> stretch;  // unset: every button is the picture's width
 
     bool operator==(const StyleSettings&) const = default;
 };
