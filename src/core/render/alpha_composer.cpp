@@ -39,22 +39,26 @@ Canvas clear_layer(QSize size) {
     return layer;
 }
 
+void lay_over_picture(const QImage& layer, const QImage& picture, QImage& out) {
+    const QImage under = picture.convertToFormat(QImage::Format_ARGB32);  // shared when it is
+    if (out.size() != picture.size() || out.format() != QImage::Format_ARGB32)
+        out = QImage(picture.size(), QImage::Format_ARGB32);
+    set_screen_resolution(out);
+    for (int y = 0; y < under.height(); ++y) {
+        const auto* top = reinterpret_cast<const QRgb*>(layer.constScanLine(y));
+        const auto* bottom = reinterpret_cast<const QRgb*>(under.constScanLine(y));
+        auto* row = reinterpret_cast<QRgb*>(out.scanLine(y));
+        for (int x = 0; x < under.width(); ++x) row[x] = over_straight(top[x], bottom[x]);
+    }
+}
+
 bool compose_over_picture(Canvas& layer, const QImage& picture, const ButtonStyle& style,
                           QImage& out, LabelInk* ink) {
     layer.clear();
     // The composer copies a background first; the layer's own clear pixels serve as one.
     const Canvas clear = layer;
     const bool ok = compose_button(layer, clear, style, ink);
-    const QImage under = picture.convertToFormat(QImage::Format_ARGB32);  // shared when it is
-    if (out.size() != picture.size() || out.format() != QImage::Format_ARGB32)
-        out = QImage(picture.size(), QImage::Format_ARGB32);
-    set_screen_resolution(out);
-    for (int y = 0; y < under.height(); ++y) {
-        const auto* top = reinterpret_cast<const QRgb*>(layer.image.constScanLine(y));
-        const auto* bottom = reinterpret_cast<const QRgb*>(under.constScanLine(y));
-        auto* row = reinterpret_cast<QRgb*>(out.scanLine(y));
-        for (int x = 0; x < under.width(); ++x) row[x] = over_straight(top[x], bottom[x]);
-    }
+    lay_over_picture(layer.image, picture, out);
     return ok;
 }
 

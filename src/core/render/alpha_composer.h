@@ -20,6 +20,9 @@ QRgb over_straight(QRgb layer, QRgb picture);
 // A clear layer for a picture of `size`, to be drawn on again and again.
 Canvas clear_layer(QSize size);
 
+// Lays `layer` (premultiplied, the picture's size) over `picture` (ARGB32) into `out`.
+void lay_over_picture(const QImage& layer, const QImage& picture, QImage& out);
+
 // Draws the label of `style` on `layer` (a clear_layer the picture's size, cleared here) and lays
 // it over `picture` (ARGB32) into `out`. False when the drawing failed part way; `out` then holds
 // what was drawn, as with an opaque button. `ink`, when given, gets what the label loses.

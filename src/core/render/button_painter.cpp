@@ -5,18 +5,49 @@
 
 namespace qv {
 
-ButtonPainter::ButtonPainter(const Canvas& background, const QImage& transparent)
-    : background_(background), transparent_(transparent) {
+ButtonPainter::ButtonPainter(const Canvas& background, const QImage& transparent,
+                             LabelLayout layout)
+    : background_(background), transparent_(transparent), layout_(std::move(layout)) {
     preview_ = transparent_.isNull() ? Canvas::make(background_.image.size(), kWindowBackground)
                                      : clear_layer(transparent_.size());
 }
 
-const QImage& ButtonPainter::paint(const ButtonStyle& style, LabelInk* ink) {
+void ButtonPainter::stretch_to(int width) {
+    if (width == stretched_width_) return;
+    stretched_width_ = width;
+    stretched_ = background_;
+    const bool own_width = !layout_.stretch || width == background_.width();
+    if (!own_width) stretched_.image = stretch_picture(background_.image, *layout_.stretch, width);
+    stretched_transparent_ = own_width || transparent_.isNull()
+                                 ? transparent_
+                                 : stretch_picture(transparent_, *layout_.stretch, width);
+}
+
+const QImage& ButtonPainter::paint(const ButtonStyle& style, LabelInk* ink, Placement* placement) {
+    if (!layout_.adjusts()) {
+        if (placement) *placement = place_label(preview_, style, layout_, background_.width());
+        if (transparent_.isNull()) {
+            compose_button(preview_, background_, style, ink);
+            return preview_.image;
+        }
+        compose_over_picture(preview_, transparent_, style, out_, ink);
+        return out_;
+    }
+    const Placement placed = place_label(preview_, style, layout_, background_.width());
+    if (placement) *placement = placed;
+    stretch_to(placed.width);
     if (transparent_.isNull()) {
-        compose_button(preview_, background_, style, ink);
+        preview_.image = stretched_.image;  // drawn on a copy of its own when the label is drawn
+        preview_.image.detach();
+        draw_placed_label(preview_, style, placed, layout_.stretch, ink);
         return preview_.image;
     }
-    compose_over_picture(preview_, transparent_, style, out_, ink);
+    if (preview_.image.size() != stretched_transparent_.size())
+        preview_ = clear_layer(stretched_transparent_.size());
+    else
+        preview_.clear();
+    draw_placed_label(preview_, style, placed, layout_.stretch, ink);
+    lay_over_picture(preview_.image, stretched_transparent_, out_);
     return out_;
 }
 

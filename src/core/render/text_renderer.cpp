@@ -371,4 +371,21 @@ LabelInk measure_label(const Canvas& canvas, const ButtonStyle& style, double x,
                   x, y);
 }
 
+InkSpan ink_columns(const Canvas& canvas, const ButtonStyle& style, double x) {
+    const LaidOutLabel label(canvas, style.label_text);
+    if (label.empty()) return {};
+    const QRect ink = label.exact_ink();
+    if (ink.isEmpty()) return {};
+    // Each pass is placed as draw_label places it: its x rounded, not the face's x moved.
+    std::optional<int> left, right;
+    for (const Pass& p :
+         pass_plan(is_on(style.effet1_on), is_on(style.effet2_on), is_on(style.effet3_on))) {
+        const auto px = to_device(x + p.dx);
+        if (!px) return {};
+        left = std::min(left.value_or(*px), *px);
+        right = std::max(right.value_or(*px), *px);
+    }
+    return {*left + ink.left(), *right + ink.right() + 1};
+}
+
 }  // namespace qv

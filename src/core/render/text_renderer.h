@@ -3,6 +3,7 @@
 // the face colour, one or two pixels from the label, drawn before the face on top.
 #include "core/render/button_style.h"
 #include "core/render/canvas.h"
+#include "core/render/label_fit.h"
 
 #include <QRect>
 #include <QString>
@@ -68,5 +69,11 @@ bool draw_label(Canvas& canvas, const ButtonStyle& style, double x, double y, YA
 // Measures, without drawing, what draw_label at (x, y) on `canvas` (its label font set) would
 // lose. The ink is that of every pass, each pixel any glyph touches however lightly.
 LabelInk measure_label(const Canvas& canvas, const ButtonStyle& style, double x, double y);
+
+// The columns every pass of the label inks when its line starts at x on `canvas` (its label font
+// set), as x on the canvas: what fitting compares with the margins. Exact: the label is drawn once
+// on a scratch layer, and the passes put the same glyphs at whole pixels. Empty for a label of
+// blanks or an x no device coordinate can take.
+InkSpan ink_columns(const Canvas& canvas, const ButtonStyle& style, double x);
 
 }  // namespace qv
