@@ -3,7 +3,9 @@
 #include <QRgb>
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
+#include <vector>
 
 namespace qv {
 namespace {
@@ -23,15 +25,78 @@ void copy_columns(const QImage& from, int from_x, QImage& to, int to_x, int n) {
                     sizeof(QRgb) * std::size_t(n));
 }
 
-// The middle strip smoothly scaled to `width`. Scaling straight ARGB would mix the colour of
-// clear pixels into their neighbours; premultiplied, a clear pixel adds nothing.
-QImage scaled_middle(const QImage& middle, int width) {
-    if (!middle.hasAlphaChannel())
-        return middle.scaled(width, middle.height(), Qt::IgnoreAspectRatio,
-                             Qt::SmoothTransformation);
-    return middle.convertToFormat(QImage::Format_ARGB32_Premultiplied)
-        .scaled(width, middle.height(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
-        .convertToFormat(QImage::Format_ARGB32);
+// How much of each source column goes into one column of a strip scaled in width: the two
+// nearest columns, linearly, when widening; the columns it covers, by how much, when narrowing.
+struct Weight {
+    int column;
+    int weight;  // out of kWhole
+};
+constexpr int kWhole = 1 << 12;
+
+std::vector<std::vector<Weight>> column_weights(int from, int to) {
+    std::vector<std::vector<Weight>> all(static_cast<std::size_t>(to));
+    const double scale = double(from) / to;
+    for (int x = 0; x < to; ++x) {
+        std::vector<double> share(std::size_t(from), 0.0);
+        if (to >= from) {
+            const double at = std::clamp((x + 0.5) * scale - 0.5, 0.0, double(from - 1));
+            const int left = int(at);
+            const int right = std::min(left + 1, from - 1);
+            share[std::size_t(left)] += 1.0 - (at - left);
+            share[std::size_t(right)] += at - left;
+        } else {
+            const double begin = x * scale;
+            const double end = (x + 1) * scale;
+            for (int c = int(begin); c < from && c < end; ++c)
+                share[std::size_t(c)] =
+                    (std::min(end, c + 1.0) - std::max(begin, double(c))) / scale;
+        }
+        // Whole-number weights that add up to exactly kWhole, the rest to the largest share.
+        int given = 0;
+        std::size_t largest = 0;
+        for (int c = 0; c < from; ++c) {
+            if (share[std::size_t(c)] > share[largest]) largest = std::size_t(c);
+            const int w = int(share[std::size_t(c)] * kWhole);
+            if (w > 0) all[std::size_t(x)].push_back({c, w});
+            given += w;
+        }
+        auto it = std::find_if(all[std::size_t(x)].begin(), all[std::size_t(x)].end(),
+                               [&](const Weight& w) { return w.column == int(largest); });
+        if (it == all[std::size_t(x)].end())
+            all[std::size_t(x)].push_back({int(largest), kWhole - given});
+        else
+            it->weight += kWhole - given;
+    }
+    return all;
+}
+
+// Columns [from_x, from_x + from) of `src` scaled in width alone into columns [to_x, to_x + to)
+// of `out`. Each colour is weighted by its pixel's alpha as well, so a clear pixel gives no colour
+// to its neighbours (no dark fringe) and one colour stays exactly that colour at any alpha.
+void scale_columns(const QImage& src, int from_x, int from, QImage& out, int to_x, int to) {
+    const auto weights = column_weights(from, to);
+    for (int y = 0; y < out.height(); ++y) {
+        const auto* in = reinterpret_cast<const QRgb*>(src.constScanLine(y)) + from_x;
+        auto* row = reinterpret_cast<QRgb*>(out.scanLine(y)) + to_x;
+        for (int x = 0; x < to; ++x) {
+            std::int64_t alpha = 0, red = 0, green = 0, blue = 0;
+            for (const Weight& w : weights[std::size_t(x)]) {
+                const QRgb p = in[w.column];
+                const std::int64_t wa = std::int64_t(w.weight) * qAlpha(p);
+                alpha += wa;
+                red += wa * qRed(p);
+                green += wa * qGreen(p);
+                blue += wa * qBlue(p);
+            }
+            if (alpha == 0) {
+                row[x] = 0;
+                continue;
+            }
+            auto channel = [alpha](std::int64_t sum) { return int((sum + alpha / 2) / alpha); };
+            row[x] = qRgba(channel(red), channel(green), channel(blue),
+                           int((alpha + kWhole / 2) / kWhole));
+        }
+    }
 }
 
 }  // namespace
@@ -79,8 +144,7 @@ QImage stretch_picture(const QImage& picture, const Stretch& s, int width) {
         for (int x = 0; x < to; x += from)
             copy_columns(src, caps.left, out, caps.left + x, std::min(from, to - x));
     } else {
-        const QImage middle = scaled_middle(src.copy(caps.left, 0, from, src.height()), to);
-        copy_columns(middle, 0, out, caps.left, to);
+        scale_columns(src, caps.left, from, out, caps.left, to);
     }
     return out;
 }
