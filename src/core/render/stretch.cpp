@@ -3,6 +3,7 @@
 #include <QRgb>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <cstring>
 #include <vector>
@@ -25,76 +26,81 @@ void copy_columns(const QImage& from, int from_x, QImage& to, int to_x, int n) {
                     sizeof(QRgb) * std::size_t(n));
 }
 
-// How much of each source column goes into one column of a strip scaled in width: the two
-// nearest columns, linearly, when widening; the columns it covers, by how much, when narrowing.
-struct Weight {
-    int column;
-    int weight;  // out of kWhole
+// How each column of a row scaled in width is made from the source row: widened, from the two
+// nearest source columns linearly; narrowed, from every source column it covers, by how much it
+// covers of each. Weights are 256ths; each column's add up to 256 exactly.
+struct Taps {
+    std::vector<int> first;  // per column its first tap, and one past the last column's
+    std::vector<int> column;
+    std::vector<std::uint32_t> weight;
 };
-constexpr int kWhole = 1 << 12;
 
-std::vector<std::vector<Weight>> column_weights(int from, int to) {
-    std::vector<std::vector<Weight>> all(static_cast<std::size_t>(to));
-    const double scale = double(from) / to;
+Taps taps_for(int from, int to) {
+    constexpr double kOne = 256;
+    Taps t;
     for (int x = 0; x < to; ++x) {
-        std::vector<double> share(std::size_t(from), 0.0);
+        t.first.push_back(int(t.column.size()));
+        double begin, end;  // the source span, in columns
         if (to >= from) {
-            const double at = std::clamp((x + 0.5) * scale - 0.5, 0.0, double(from - 1));
-            const int left = int(at);
-            const int right = std::min(left + 1, from - 1);
-            share[std::size_t(left)] += 1.0 - (at - left);
-            share[std::size_t(right)] += at - left;
+            const double at = std::clamp((x + 0.5) * from / to - 0.5, 0.0, double(from - 1));
+            begin = at;  // a span one column wide starting at `at` covers its two neighbours
+            end = std::min(at + 1.0, double(from));
         } else {
-            const double begin = x * scale;
-            const double end = (x + 1) * scale;
-            for (int c = int(begin); c < from && c < end; ++c)
-                share[std::size_t(c)] =
-                    (std::min(end, c + 1.0) - std::max(begin, double(c))) / scale;
+            begin = double(x) * from / to;
+            end = double(x + 1) * from / to;
         }
-        // Whole-number weights that add up to exactly kWhole, the rest to the largest share.
-        int given = 0;
-        std::size_t largest = 0;
-        for (int c = 0; c < from; ++c) {
-            if (share[std::size_t(c)] > share[largest]) largest = std::size_t(c);
-            const int w = int(share[std::size_t(c)] * kWhole);
-            if (w > 0) all[std::size_t(x)].push_back({c, w});
+        const int last = std::min(int(std::ceil(end)), from) - 1;
+        std::uint32_t given = 0;
+        for (int c = int(begin); c <= last; ++c) {
+            const double covered = std::min(end, c + 1.0) - std::max(begin, double(c));
+            // The last takes what rounding left, so that the weights add up exactly.
+            const std::uint32_t w =
+                c == last ? 256 - given
+                          : std::min(256 - given,
+                                     std::uint32_t(std::lround(covered / (end - begin) * kOne)));
+            t.column.push_back(c);
+            t.weight.push_back(w);
             given += w;
         }
-        auto it = std::find_if(all[std::size_t(x)].begin(), all[std::size_t(x)].end(),
-                               [&](const Weight& w) { return w.column == int(largest); });
-        if (it == all[std::size_t(x)].end())
-            all[std::size_t(x)].push_back({int(largest), kWhole - given});
-        else
-            it->weight += kWhole - given;
     }
-    return all;
+    t.first.push_back(int(t.column.size()));
+    return t;
 }
 
 // Columns [from_x, from_x + from) of `src` scaled in width alone into columns [to_x, to_x + to)
-// of `out`. Each colour is weighted by its pixel's alpha as well, so a clear pixel gives no colour
-// to its neighbours (no dark fringe) and one colour stays exactly that colour at any alpha.
+// of `out` (straight ARGB or RGB). Each colour is weighted by its pixel's alpha as well as by its
+// tap, so a clear pixel gives no colour to its neighbours (no dark fringe) and a picture of one
+// colour keeps exactly that colour at any alpha.
 void scale_columns(const QImage& src, int from_x, int from, QImage& out, int to_x, int to) {
-    const auto weights = column_weights(from, to);
+    constexpr std::uint32_t kOpaque = 255 * 256;
+    const Taps taps = taps_for(from, to);
     for (int y = 0; y < out.height(); ++y) {
         const auto* in = reinterpret_cast<const QRgb*>(src.constScanLine(y)) + from_x;
         auto* row = reinterpret_cast<QRgb*>(out.scanLine(y)) + to_x;
         for (int x = 0; x < to; ++x) {
-            std::int64_t alpha = 0, red = 0, green = 0, blue = 0;
-            for (const Weight& w : weights[std::size_t(x)]) {
-                const QRgb p = in[w.column];
-                const std::int64_t wa = std::int64_t(w.weight) * qAlpha(p);
+            std::uint32_t alpha = 0, red = 0, green = 0, blue = 0;  // at most 256 * 255 * 255
+            const int end = taps.first[std::size_t(x) + 1];
+            for (int k = taps.first[std::size_t(x)]; k < end; ++k) {
+                const QRgb p = in[taps.column[std::size_t(k)]];
+                const std::uint32_t wa = taps.weight[std::size_t(k)] * std::uint32_t(qAlpha(p));
                 alpha += wa;
-                red += wa * qRed(p);
-                green += wa * qGreen(p);
-                blue += wa * qBlue(p);
+                red += wa * std::uint32_t(qRed(p));
+                green += wa * std::uint32_t(qGreen(p));
+                blue += wa * std::uint32_t(qBlue(p));
             }
-            if (alpha == 0) {
+            if (alpha == kOpaque) {  // the common case: a constant divisor, which is cheap
+                row[x] =
+                    qRgb(int((red + kOpaque / 2) / kOpaque), int((green + kOpaque / 2) / kOpaque),
+                         int((blue + kOpaque / 2) / kOpaque));
+            } else if (alpha == 0) {
                 row[x] = 0;
-                continue;
+            } else {
+                const auto channel = [alpha](std::uint32_t sum) {
+                    return int((sum + alpha / 2) / alpha);
+                };
+                row[x] =
+                    qRgba(channel(red), channel(green), channel(blue), int((alpha + 128) >> 8));
             }
-            auto channel = [alpha](std::int64_t sum) { return int((sum + alpha / 2) / alpha); };
-            row[x] = qRgba(channel(red), channel(green), channel(blue),
-                           int((alpha + kWhole / 2) / kWhole));
         }
     }
 }
