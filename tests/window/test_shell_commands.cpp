@@ -6,9 +6,7 @@
 #include "window/form_splash.h"
 
 #include <QAction>
-#include <QContextMenuEvent>
 #include <QLabel>
-#include <QMenu>
 #include <QMessageBox>
 #include <QMimeData>
 #include <QTemporaryDir>
@@ -23,31 +21,6 @@ struct ActiveWindow : InputsWindow {
         QVERIFY(QTest::qWaitForWindowActive(&form));
     }
 };
-
-// The context menu open now, if any.
-QMenu* open_menu() {
-    for (QWidget* w : QApplication::topLevelWidgets())
-        if (auto* menu = qobject_cast<QMenu*>(w); menu && menu->isVisible()) return menu;
-    return nullptr;
-}
-
-// A right click at `at` (window pixels), delivered to the control there as the window system
-// would deliver it; true when the window took it.
-bool right_click(Form_Main& f, QPoint at) {
-    QWidget* under = f.childAt(at);
-    QWidget* target = under ? under : &f;
-    QContextMenuEvent event(QContextMenuEvent::Mouse, target->mapFrom(&f, at), f.mapToGlobal(at));
-    QCoreApplication::sendEvent(target, &event);
-    return event.isAccepted();
-}
-
-// A point of the face with no control over it.
-QPoint bare_face(const Form_Main& f) {
-    for (int y = 0; y < f.height(); ++y)
-        for (int x = 0; x < f.width(); ++x)
-            if (!f.childAt(x, y)) return {x, y};
-    return {};
-}
 
 // Sends a drag entering with `paths` and then their drop; true when both were accepted.
 bool drop(Form_Main& f, const QStringList& paths, const QStringList& addresses = {}) {
