@@ -256,8 +256,9 @@ class ShellCommands : public QObject {
     }
 
     // During a run its inputs stay as it checked them: a picture, style or folder dropped, and
-    // the picture, style and directory commands, are refused (a drop already while dragging), as
-    // a list is: a picture from the output folder would otherwise be written over unchecked.
+    // the picture, style, label fitting and directory commands, are refused (a drop already while
+    // dragging), as a list is: a picture from the output folder would otherwise be written over
+    // unchecked.
     void aRunKeepsItsInputs() {
         InputsWindow w;
         Form_Main& f = w.form;
@@ -284,6 +285,8 @@ class ShellCommands : public QObject {
             f.Image_loadbutton_MouseUp(1, 0, 0, 0);
             f.open_style();
             f.Image_DirectoryBrowse_MouseUp(1, 0, 0, 0);
+            f.open_label_fitting();
+            f.set_label_layout({qv::FitMode::Shrink, 5, std::nullopt});
         });
         w.make_all({"Home", "News"}, out);
         QObject::disconnect(during);
@@ -293,6 +296,7 @@ class ShellCommands : public QObject {
         QCOMPARE(f.background_path, back);
         QCOMPARE(f.Picture_buttonscroll->canvas().image, picture);
         QCOMPARE(f.font_bold, qv::kFalse);
+        QVERIFY(f.label_layout() == qv::LabelLayout{});
         QCOMPARE(f.output_directory, out);
         QVERIFY(w.platform.messages.isEmpty());
         // Afterwards the same drop is taken.

@@ -90,7 +90,7 @@ LabelFittingDialog::LabelFittingDialog(const LabelLayout& layout, QWidget* paren
     stretch_form->addRow(QStringLiteral("&Left cap:"), left_cap);
     stretch_form->addRow(QStringLiteral("&Right cap:"), right_cap);
     stretch_form->addRow(QStringLiteral("&Middle:"), stretch_mode);
-    stretch_form->addRow(QStringLiteral("S&mallest width:"), min_width);
+    stretch_form->addRow(QStringLiteral("Smallest &width:"), min_width);
     stretch_form->addRow(QStringLiteral("L&argest width:"), max_width);
 
     problem = new QLabel;
