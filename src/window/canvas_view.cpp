@@ -21,7 +21,9 @@ void CanvasView::set_picture(const QImage& picture) {
 }
 
 void CanvasView::set_canvas_size(QSize size) {
+    const QFont label_font = canvas_.font;
     canvas_ = Canvas::make(size, canvas_.back_colour);
+    canvas_.font = label_font;
     resize(size);
     update();
 }

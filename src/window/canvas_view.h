@@ -15,7 +15,7 @@ class CanvasView : public MouseControl {
     const Canvas& canvas() const { return canvas_; }
     // Gives the canvas a picture: it takes the picture's size and keeps its label font.
     void set_picture(const QImage& picture);
-    // Sets the canvas size (the image is cleared to the back colour).
+    // Sets the canvas size (the image is cleared to the back colour; the label font stays).
     void set_canvas_size(QSize size);
     // Gives the canvas a new back colour and clears it to that colour.
     void set_back_colour(QColor colour);

@@ -1,6 +1,8 @@
 #include "window/form_main.h"
 
+#include "core/io/picture_loader.h"
 #include "core/render/composer.h"
+#include "core/render/stretch.h"
 #include "window/controls/font_list.h"
 #include "window/drop_handler.h"
 #include "window/form_splash.h"
@@ -211,6 +213,16 @@ void Form_Main::draw_preview() {
     if (preview_held_ > 0) return;
     ++draw_count;
     Picture_typoscroll->show();
+    if (label_layout_.adjusts()) {
+        draw_fitted_preview(current_style());
+        return;
+    }
+    // Back from a stretched button: the preview is the picture's size and place again.
+    if (const qv::Canvas& background = Picture_buttonscroll->canvas();
+        Picture_previewscroll->canvas().image.size() != background.image.size()) {
+        Picture_previewscroll->set_canvas_size(background.image.size());
+        Picture_previewscroll->move(Picture_buttonscroll->pos());
+    }
     const qv::PreviewResult result =
         qv::draw_preview(Picture_previewscroll->canvas(), Picture_typoscroll->canvas(),
                          Picture_buttonscroll->canvas(), current_style());
@@ -221,4 +233,27 @@ void Form_Main::draw_preview() {
 
 void Form_Main::process_events() {
     QCoreApplication::processEvents();
+}
+
+void Form_Main::draw_fitted_preview(const qv::ButtonStyle& style) {
+    if (qv::draw_previewtypo(Picture_typoscroll->canvas(), style)) Picture_typoscroll->present();
+    // The button a run paints for this label: placed, on the background at the button's width.
+    const qv::Canvas& background = Picture_buttonscroll->canvas();
+    qv::Canvas& preview = Picture_previewscroll->canvas();
+    const qv::Placement placed = qv::place_label(preview, style, label_layout_, background.width());
+    const bool own_width = !label_layout_.stretch || placed.width == background.width();
+    preview.image =
+        own_width ? background.image.copy()
+                  : qv::stretch_picture(background.image, *label_layout_.stretch, placed.width);
+    const bool ok = qv::draw_placed_label(preview, style, placed, label_layout_.stretch);
+    // A drag and a new picture's text line go by the style's line, whatever size this label took.
+    qv::set_label_font(preview, style);
+    if (Picture_previewscroll->size() != preview.image.size()) {
+        // A wider button is cropped by the frame as a wider picture is: evenly at both ends.
+        Picture_previewscroll->resize(preview.image.size());
+        Picture_previewscroll->move(
+            own_width ? Picture_buttonscroll->pos()
+                      : qv::canvas_position(Picture_Preview->size(), preview.image.size()));
+    }
+    if (ok) Picture_previewscroll->present();
 }

@@ -5,6 +5,7 @@
 // directory, batch run).
 #include "core/io/style_file.h"
 #include "core/render/button_style.h"
+#include "core/render/label_placement.h"
 #include "window/canvas_view.h"
 #include "window/form_splash.h"
 #include "window/hot_spot.h"
@@ -193,6 +194,15 @@ class Form_Main : public qv::SkinnedWindow<QWidget> {
     void stop_batch_run();
     bool write_png_files = false;  // "write PNG files": <label>.png instead of <label>.bmp
 
+    // ---- label fitting (controls/label_fitting.cpp)
+    // How labels are made to fit, in the preview and in a run; the default draws them as the
+    // style places them.
+    const qv::LabelLayout& label_layout() const { return label_layout_; }
+    // Fits labels by `layout` from now on and redraws; refused while a run goes on.
+    void set_label_layout(const qv::LabelLayout& layout);
+    // "Label fitting...": the dialog, modal; its OK applies what it shows.
+    void open_label_fitting();
+
     // ---- style files (inputs/style_commands.cpp)
     // The window's whole style as a style file holds it.
     qv::StyleSettings style_settings() const;
@@ -236,6 +246,9 @@ class Form_Main : public qv::SkinnedWindow<QWidget> {
     void wire_typography_panel();
     void wire_text_list();
     int preview_held_ = 0;  // while a style is applied, its handlers' redraws wait for the last
+    qv::LabelLayout label_layout_;
+    // draw_preview under a layout that fits labels: the button as a run paints it.
+    void draw_fitted_preview(const qv::ButtonStyle& style);
 
     qv::PlatformServices& platform_;
     QImage etat2_;       // pressed skin; the normal skin is the window's face

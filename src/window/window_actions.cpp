@@ -1,6 +1,8 @@
 #include "window/window_actions.h"
 
+#include "window/controls/label_fitting.h"
 #include "window/form_main.h"
+#include "window/skin/skin_layout.h"
 
 #include <QAction>
 #include <QContextMenuEvent>
@@ -66,6 +68,14 @@ WindowActions::WindowActions(Form_Main& form)
     png->setChecked(form.write_png_files);
     connect(png, &QAction::toggled, &form, &Form_Main::set_write_png);
     connect(&form, &Form_Main::write_png_changed, png, &QAction::setChecked);
+
+    // On the font panel the menu opens with the label fitting settings, which the panel's skin
+    // has no room for, and then the commands.
+    panel_menu_ = new QMenu(&form);
+    panel_menu_->setObjectName(QStringLiteral("font_panel_menu"));
+    add_label_fitting_items(form, *panel_menu_);
+    panel_menu_->addSeparator();
+    panel_menu_->addActions(menu_->actions());
     form.installEventFilter(this);
 }
 
@@ -82,7 +92,10 @@ bool WindowActions::eventFilter(QObject* watched, QEvent* event) {
     if (watched != &form_ || event->type() != QEvent::ContextMenu) return false;
     const auto* e = static_cast<QContextMenuEvent*>(event);
     if (!offers_menu_at(form_.childAt(e->pos()))) return false;
-    menu_->popup(e->globalPos());
+    // The title strips, as a title bar, offer the window's commands alone.
+    const bool on_panel =
+        e->pos().x() >= layout::kCollapsedWidth && !form_.Image1->geometry().contains(e->pos());
+    (on_panel ? panel_menu_ : menu_)->popup(e->globalPos());
     return true;
 }
 

@@ -1,8 +1,9 @@
 #pragma once
 // The main window's commands as actions: each with its shortcut, and all of them but the run's
 // stop listed in the menu that a right click on the window's face opens, so that the shortcuts
-// can be found. Each runs the very handlers of its hot-spot. Adding a command is one line in the
-// table of window_actions.cpp.
+// can be found (on the font panel, its title strip aside, after the label fitting settings). Each
+// runs the very handlers of its hot-spot. Adding a command is one line in the table of
+// window_actions.cpp.
 #include <QObject>
 #include <QString>
 
@@ -22,6 +23,8 @@ class WindowActions final : public QObject {
     // The command named `name` ("make_all", "quit", ...), or nullptr.
     QAction* action(const QString& name) const;
     QMenu* menu() const { return menu_; }
+    // The menu of the font panel: the label fitting settings, then the commands.
+    QMenu* panel_menu() const { return panel_menu_; }
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -33,6 +36,7 @@ class WindowActions final : public QObject {
 
     Form_Main& form_;
     QMenu* menu_;
+    QMenu* panel_menu_;
 };
 
 }  // namespace qv

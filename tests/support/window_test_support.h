@@ -3,6 +3,8 @@
 #include "scripted_platform.h"
 #include "window/form_main.h"
 
+#include <QContextMenuEvent>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QtTest>
 
@@ -57,4 +59,29 @@ inline void send_mouse(QWidget* w, QEvent::Type type, QPointF at, Qt::MouseButto
                        Qt::MouseButtons held) {
     QMouseEvent event(type, at, w->mapToGlobal(at), button, held, Qt::NoModifier);
     QCoreApplication::sendEvent(w, &event);
+}
+
+// The context menu open now, if any.
+inline QMenu* open_menu() {
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (auto* menu = qobject_cast<QMenu*>(w); menu && menu->isVisible()) return menu;
+    return nullptr;
+}
+
+// A right click at `at` (window pixels), delivered to the control there as the window system
+// would deliver it; true when the window took it.
+inline bool right_click(Form_Main& f, QPoint at) {
+    QWidget* under = f.childAt(at);
+    QWidget* target = under ? under : &f;
+    QContextMenuEvent event(QContextMenuEvent::Mouse, target->mapFrom(&f, at), f.mapToGlobal(at));
+    QCoreApplication::sendEvent(target, &event);
+    return event.isAccepted();
+}
+
+// A point of the face with no control over it, from column `from_x` on.
+inline QPoint bare_face(const Form_Main& f, int from_x = 0) {
+    for (int y = 0; y < f.height(); ++y)
+        for (int x = from_x; x < f.width(); ++x)
+            if (!f.childAt(x, y)) return {x, y};
+    return {};
 }

@@ -1,12 +1,23 @@
-// The style controls (steppers, alignment, the vertical drag, the switches, the entries) and the
-// font configuration panel (the TrueType/bitmap pair, the close box, the animations).
+// The style controls (steppers, alignment, the vertical drag, the switches, the entries), the
+// font configuration panel (the TrueType/bitmap pair, the close box, the animations) and the label
+// fitting settings its right-click menu holds.
+#include "core/io/picture_loader.h"
+#include "core/render/button_painter.h"
 #include "core/render/text_renderer.h"
+#include "test_inputs_support.h"
+#include "window/controls/label_fitting_dialog.h"
 #include "window/controls/text_drag.h"
-#include "window_test_support.h"
+#include "window/skin/skin_layout.h"
 
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTemporaryDir>
 
 #include <cmath>
 #include <limits>
@@ -24,6 +35,18 @@ std::vector<int> outline(const std::vector<int>& widths) {
 }
 // Opening from closed and collapsing from the full width, in twips.
 const std::vector<int> kOpening{4785, 4935, 30, 8985, 9000}, kCollapse{9000, 8850, 30, 4800, 4785};
+
+// The columns where `button` differs from `picture` (its first columns): [first, last + 1).
+std::pair<int, int> ink_columns(const QImage& button, const QImage& picture) {
+    int first = button.width(), end = 0;
+    for (int y = 0; y < button.height(); ++y)
+        for (int x = 0; x < button.width(); ++x)
+            if (button.pixel(x, y) != picture.pixel(x, y)) {
+                first = std::min(first, x);
+                end = std::max(end, x + 1);
+            }
+    return {first, end};
+}
 
 }  // namespace
 
@@ -177,6 +200,128 @@ class ControlsTest : public QObject {
                           list->visualItemRect(list->item(0)).center());
         QCOMPARE(f.current_style().font_name, QStringLiteral("DejaVu Sans"));
         QVERIFY(draws.since() >= 1);
+    }
+
+    // The font panel's right click offers the label fitting settings before the commands; a mode
+    // chosen there, or the dialog's OK (by keyboard), changes how labels fit and redraws once. The
+    // dialog holds OK back while its widths disagree; Escape changes nothing.
+    void fitting_from_the_panel_menu_and_dialog() {
+        Form_Main& f = w_->form;
+        f.expand();
+        const QPoint panel = bare_face(f, qv::layout::kCollapsedWidth);
+        const auto menu_texts = [&](QPoint at) {
+            QStringList texts;
+            if (!right_click(f, at)) return texts;
+            for (const QAction* a : open_menu()->actions()) texts << a->text();
+            open_menu()->close();
+            return texts;
+        };
+        for (const QPoint at :
+             {panel, f.Label_size->geometry().center(), f.List_Typo->geometry().center()}) {
+            const QStringList texts = menu_texts(at);
+            QCOMPARE(texts.mid(0, 3), (QStringList{"Fit labels", "Label fitting...", ""}));
+            QCOMPARE(texts.size(), 3 + 10);
+        }
+        // The main panel and the title strips: the commands alone.
+        QCOMPARE(menu_texts(bare_face(f)).size(), 10);
+        QCOMPARE(menu_texts(f.Image1->geometry().center()).size(), 10);
+
+        // The fit items, checked as the layout is when the menu opens.
+        const auto fit_items = [&] {
+            right_click(f, panel);
+            QList<QAction*> items = open_menu()->actions().first()->menu()->actions();
+            open_menu()->close();
+            return items;
+        };
+        DrawCounter draws{f};
+        fit_items()[1]->trigger();
+        QCOMPARE(f.label_layout().fit, qv::FitMode::Shrink);
+        QCOMPARE(draws.since(), 1);
+        QVERIFY(!fit_items()[0]->isChecked() && fit_items()[1]->isChecked());
+
+        const qv::LabelLayout wanted{qv::FitMode::Wrap, 8,
+                                     qv::Stretch{12, 14, qv::StretchMode::Tile, std::nullopt, 300}};
+        bool refused = false;
+        w_->platform.on_modal = [&](QDialog& d) {
+            auto& dialog = dynamic_cast<qv::LabelFittingDialog&>(d);
+            QPushButton* ok = dialog.buttons->button(QDialogButtonBox::Ok);
+            QVERIFY(dialog.layout() == f.label_layout());  // it opens on the window's settings
+            dialog.fit->setCurrentIndex(2);
+            dialog.min_size->setValue(8);
+            dialog.stretch->setChecked(true);
+            dialog.left_cap->setValue(12);
+            dialog.right_cap->setValue(14);
+            dialog.stretch_mode->setCurrentIndex(1);
+            dialog.max_width->setValue(25);  // narrower than the caps
+            QVERIFY(!ok->isEnabled() && dialog.problem->text().contains(u"26 px"));
+            QTest::keyClick(&dialog, Qt::Key_Return);
+            refused = dialog.isVisible();
+            dialog.max_width->setValue(300);
+            QVERIFY(ok->isEnabled() && dialog.problem->isHidden());
+            QTest::keyClick(&dialog, Qt::Key_Return);
+        };
+        f.open_label_fitting();
+        QVERIFY(refused);
+        QVERIFY(f.label_layout() == wanted);
+        QCOMPARE(draws.since(), 1);
+        QVERIFY(fit_items()[2]->isChecked());
+
+        w_->platform.on_modal = [](QDialog& d) {
+            dynamic_cast<qv::LabelFittingDialog&>(d).stretch->setChecked(false);
+            QTest::keyClick(&d, Qt::Key_Escape);
+        };
+        f.open_label_fitting();
+        QVERIFY(f.label_layout() == wanted);
+        QCOMPARE(draws.since(), 0);
+    }
+
+    // Fitted, the preview is the button a run paints: a long label shrunk between the margins, a
+    // button stretched to its label, cropped by the frame as a wide picture is. A drag still
+    // moves the style's line. Back to no fitting, the preview is the picture's own again.
+    void preview_shows_the_fitted_button() {
+        Form_Main& f = w_->form;
+        QTemporaryDir tmp;
+        w_->platform.file_answers.push_back(write_picture(tmp.path(), "back.bmp", {150, 56}));
+        f.Image_loadbutton_MouseUp(1, 0, 0, 0);
+        const QImage& picture = f.Picture_buttonscroll->canvas().image;
+        const QImage& preview = f.Picture_previewscroll->canvas().image;
+        f.Label_alignleft->setText(QStringLiteral("6"));
+        f.Label_alignright->setText(QStringLiteral("6"));
+        f.Label_size->setText(QStringLiteral("14"));
+        f.Text_Texte->setText(QStringLiteral("Einstellungsverwaltung"));
+        f.Picture_previewscroll_MouseDown(1, 0, 20, 30);
+        const std::int16_t dragged = f.text_y;
+        const QImage unfitted = preview;
+        const QPoint place = f.Picture_previewscroll->pos();
+        QVERIFY(ink_columns(unfitted, picture) == std::make_pair(0, 150));  // cut at both edges
+
+        const auto painted = [&] {
+            qv::ButtonPainter painter(f.Picture_buttonscroll->canvas(), QImage(), f.label_layout());
+            return painter.paint(f.current_style());
+        };
+        f.set_label_layout({qv::FitMode::Shrink, 5, std::nullopt});
+        const auto [left, right] = ink_columns(preview, picture);
+        QVERIFY2(left >= 6 && right <= 144,
+                 qPrintable(QStringLiteral("%1-%2").arg(left).arg(right)));
+        QCOMPARE(preview, painted());
+        f.Picture_previewscroll_MouseDown(1, 0, 20, 30);
+        QCOMPARE(f.text_y, dragged);
+
+        const qv::Stretch caps{10, 10, qv::StretchMode::Scale, std::nullopt, std::nullopt};
+        f.set_label_layout({qv::FitMode::None, 5, caps});
+        const QSize frame = f.Picture_Preview->size();
+        for (const char* label : {"Opening hours and prices", "Hi"}) {
+            f.Text_Texte->setText(QString::fromUtf8(label));
+            QCOMPARE(preview, painted());
+            QVERIFY(preview.width() != 150);
+            QCOMPARE(f.Picture_previewscroll->size(), preview.size());
+            QCOMPARE(f.Picture_previewscroll->pos(), qv::canvas_position(frame, preview.size()));
+        }
+
+        f.Text_Texte->setText(QStringLiteral("Einstellungsverwaltung"));
+        f.set_label_layout({});
+        QCOMPARE(preview, unfitted);
+        QCOMPARE(f.Picture_previewscroll->geometry(), QRect(place, QSize(150, 56)));
     }
 
     void truetype_and_bitmap_open_and_close() {

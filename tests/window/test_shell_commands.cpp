@@ -6,9 +6,7 @@
 #include "window/form_splash.h"
 
 #include <QAction>
-#include <QContextMenuEvent>
 #include <QLabel>
-#include <QMenu>
 #include <QMessageBox>
 #include <QMimeData>
 #include <QTemporaryDir>
@@ -23,31 +21,6 @@ struct ActiveWindow : InputsWindow {
         QVERIFY(QTest::qWaitForWindowActive(&form));
     }
 };
-
-// The context menu open now, if any.
-QMenu* open_menu() {
-    for (QWidget* w : QApplication::topLevelWidgets())
-        if (auto* menu = qobject_cast<QMenu*>(w); menu && menu->isVisible()) return menu;
-    return nullptr;
-}
-
-// A right click at `at` (window pixels), delivered to the control there as the window system
-// would deliver it; true when the window took it.
-bool right_click(Form_Main& f, QPoint at) {
-    QWidget* under = f.childAt(at);
-    QWidget* target = under ? under : &f;
-    QContextMenuEvent event(QContextMenuEvent::Mouse, target->mapFrom(&f, at), f.mapToGlobal(at));
-    QCoreApplication::sendEvent(target, &event);
-    return event.isAccepted();
-}
-
-// A point of the face with no control over it.
-QPoint bare_face(const Form_Main& f) {
-    for (int y = 0; y < f.height(); ++y)
-        for (int x = 0; x < f.width(); ++x)
-            if (!f.childAt(x, y)) return {x, y};
-    return {};
-}
 
 // Sends a drag entering with `paths` and then their drop; true when both were accepted.
 bool drop(Form_Main& f, const QStringList& paths, const QStringList& addresses = {}) {
@@ -283,8 +256,9 @@ class ShellCommands : public QObject {
     }
 
     // During a run its inputs stay as it checked them: a picture, style or folder dropped, and
-    // the picture, style and directory commands, are refused (a drop already while dragging), as
-    // a list is: a picture from the output folder would otherwise be written over unchecked.
+    // the picture, style, label fitting and directory commands, are refused (a drop already while
+    // dragging), as a list is: a picture from the output folder would otherwise be written over
+    // unchecked.
     void aRunKeepsItsInputs() {
         InputsWindow w;
         Form_Main& f = w.form;
@@ -311,6 +285,8 @@ class ShellCommands : public QObject {
             f.Image_loadbutton_MouseUp(1, 0, 0, 0);
             f.open_style();
             f.Image_DirectoryBrowse_MouseUp(1, 0, 0, 0);
+            f.open_label_fitting();
+            f.set_label_layout({qv::FitMode::Shrink, 5, std::nullopt});
         });
         w.make_all({"Home", "News"}, out);
         QObject::disconnect(during);
@@ -320,6 +296,7 @@ class ShellCommands : public QObject {
         QCOMPARE(f.background_path, back);
         QCOMPARE(f.Picture_buttonscroll->canvas().image, picture);
         QCOMPARE(f.font_bold, qv::kFalse);
+        QVERIFY(f.label_layout() == qv::LabelLayout{});
         QCOMPARE(f.output_directory, out);
         QVERIFY(w.platform.messages.isEmpty());
         // Afterwards the same drop is taken.

@@ -1,6 +1,6 @@
-// Style files in the window: what "save style" writes, "open style" turns back into the
-// window's controls and looks, whole or not at all. (That quorvane-batch --style writes the
-// window's very buttons is with the other window-and-tool comparisons.)
+// Style files in the window: what "save style" writes (the label fitting too), "open style" turns
+// back into the window's controls and looks, whole or not at all. (That quorvane-batch --style
+// writes the window's very buttons is with the other window-and-tool comparisons.)
 #include "test_inputs_support.h"
 
 #include <QTemporaryDir>
@@ -34,6 +34,8 @@ class TestStyleFiles : public QObject {
             InputsWindow a;
             style_everything(a, picture);
             a.form.Picture_previewscroll_MouseDown(1, 0, 0, 5);  // the line dragged up
+            a.form.set_label_layout(
+                {qv::FitMode::Wrap, 7, qv::Stretch{8, 9, qv::StretchMode::Tile, 30, std::nullopt}});
             style = save_style(a, tmp.filePath(QStringLiteral("look")));
             saved = shown(a);
         }
@@ -77,6 +79,7 @@ class TestStyleFiles : public QObject {
         // A different look from the file's, so a half-applied file would show.
         w.form.Image_left_Click();
         w.form.Image4_Click();
+        w.form.set_label_layout({qv::FitMode::Shrink, 6, qv::Stretch{}});
         const Shown before = shown(w);
         DrawCounter draws{w.form};
         for (const QString& path : cases) {
@@ -90,6 +93,7 @@ class TestStyleFiles : public QObject {
         QCOMPARE(draws.since(), 0);
         QVERIFY(w.form.apply_style_file(good));  // and the good one still applies
         QVERIFY(shown(w) != before);
+        QVERIFY(w.form.label_layout() == qv::LabelLayout{});  // it fits nothing: none is said
     }
 };
 

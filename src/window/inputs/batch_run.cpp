@@ -124,9 +124,10 @@ void Form_Main::Image_Make_MouseUp(int, int, double, double) {
     auto finished = qScopeGuard(end_run);
 
     // The files are painted as the tool paints them, over the picture's transparency when the
-    // format keeps it; the preview still shows each label as it goes.
+    // format keeps it, each label fitted and each button as wide as the layout makes it; the
+    // preview still shows each label as it goes.
     qv::ButtonPainter painter(Picture_buttonscroll->canvas(),
-                              qv::transparency_kept(format, background_picture));
+                              qv::transparency_kept(format, background_picture), label_layout_);
     std::vector<qv::LabelLoss> losses;
     const auto with_losses = [&losses](const QString& message) {
         QStringList lines = qv::loss_warnings(losses);

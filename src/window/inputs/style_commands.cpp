@@ -38,6 +38,9 @@ qv::StyleSettings Form_Main::style_settings() const {
     s.relief = qv::is_on(b.effet3_on);
     s.background = background_path;
     s.format = write_png_files ? qv::ButtonFormat::Png : qv::ButtonFormat::Bmp;
+    s.fit = label_layout_.fit;
+    s.min_size = label_layout_.min_size;
+    s.stretch = label_layout_.stretch;
     return s;
 }
 
@@ -131,6 +134,7 @@ bool Form_Main::apply_style_file(const QString& path) {
         for (const auto& [flips, click] : switches)
             if (flips) (this->*click)();
         set_write_png(s.format == qv::ButtonFormat::Png);
+        set_label_layout({s.fit, s.min_size, s.stretch});  // a file without them fits nothing
 
         if (s.text_y) {
             text_y = *s.text_y;
