@@ -132,19 +132,51 @@ class LaidOutLabel {
 
     // The pixels the label really inks, relative to the left end of the baseline: drawn once on a
     // scratch layer. A pass puts the same glyphs at whole pixels, so its ink is this one moved.
-    QRect exact_ink() const {
-        if (runs_.isEmpty() || ink_.isEmpty()) return {};
-        // Black on white in the canvases' own format: Qt draws it from its glyph cache, the
-        // quickest way it has, and every pixel a glyph touches is no longer white.
-        QImage scratch(ink_.size(), QImage::Format_RGB32);
+    QRect exact_ink() const { return drawn_ink(ink_, runs_); }
+
+    // The columns the label really inks, [left, right) relative to the left end of the baseline.
+    // Only the glyphs near the outlines' two ends are drawn, on a strip at each end, so a long
+    // label costs no more than a short one. (0, 0) when nothing inks.
+    std::pair<int, int> exact_columns() const {
+        if (runs_.isEmpty() || ink_.isEmpty()) return {0, 0};
+        // Wider than hinting and smoothing move an edge from its outline, with room to spare.
+        constexpr int kStrip = 8;
+        if (ink_.width() > 3 * kStrip) {
+            const QRect left_strip(ink_.left(), ink_.top(), kStrip, ink_.height());
+            const QRect right_strip(ink_.right() - kStrip + 1, ink_.top(), kStrip, ink_.height());
+            const QRect left = drawn_ink(left_strip, runs_near(left_strip));
+            const QRect right = drawn_ink(right_strip, runs_near(right_strip));
+            // An end whose outline inks no pixel there has its ink further in: measured whole.
+            if (!left.isEmpty() && !right.isEmpty()) return {left.left(), right.right() + 1};
+        }
+        const QRect ink = exact_ink();
+        return ink.isEmpty() ? std::pair{0, 0} : std::pair{ink.left(), ink.right() + 1};
+    }
+
+    // Draws every run with the line box's top-left at (x, y).
+    void draw(QPainter& painter, const QRect& bounds, int x, int y) const {
+        const int baseline = y + ascent_;
+        if (!ink_.translated(x, baseline).intersects(bounds)) return;
+        // The position goes to each run rather than into the painter's transform: Qt places a
+        // run's underline from the transformed glyph positions and would move it twice.
+        for (const QGlyphRun& run : runs_) painter.drawGlyphRun(QPointF(x, baseline), run);
+    }
+
+  private:
+    // The pixels of `area` (relative to the left end of the baseline) that `runs` ink: drawn black
+    // on white in the canvases' own format, which Qt draws from its glyph cache, the quickest way
+    // it has; every pixel a glyph touches is no longer white.
+    static QRect drawn_ink(const QRect& area, const QList<QGlyphRun>& runs) {
+        if (runs.isEmpty() || area.isEmpty()) return {};
+        QImage scratch(area.size(), QImage::Format_RGB32);
         set_screen_resolution(scratch);
         scratch.fill(Qt::white);
         {
             QPainter painter(&scratch);
             painter.setRenderHint(QPainter::TextAntialiasing);
             painter.setPen(Qt::black);
-            for (const QGlyphRun& run : runs_)
-                painter.drawGlyphRun(QPointF(-ink_.left(), -ink_.top()), run);
+            for (const QGlyphRun& run : runs)
+                painter.drawGlyphRun(QPointF(-area.left(), -area.top()), run);
         }
         int left = scratch.width(), right = -1, top = scratch.height(), bottom = -1;
         for (int row = 0; row < scratch.height(); ++row) {
@@ -158,19 +190,34 @@ class LaidOutLabel {
             }
         }
         if (right < 0) return {};
-        return QRect(QPoint(left, top), QPoint(right, bottom)).translated(ink_.topLeft());
+        return QRect(QPoint(left, top), QPoint(right, bottom)).translated(area.topLeft());
     }
 
-    // Draws every run with the line box's top-left at (x, y).
-    void draw(QPainter& painter, const QRect& bounds, int x, int y) const {
-        const int baseline = y + ascent_;
-        if (!ink_.translated(x, baseline).intersects(bounds)) return;
-        // The position goes to each run rather than into the painter's transform: Qt places a
-        // run's underline from the transformed glyph positions and would move it twice.
-        for (const QGlyphRun& run : runs_) painter.drawGlyphRun(QPointF(x, baseline), run);
+    // The runs cut down to the glyphs whose outlines, widened as ink_ is, reach into `area`.
+    QList<QGlyphRun> runs_near(const QRect& area) const {
+        QList<QGlyphRun> near;
+        for (const QGlyphRun& run : runs_) {
+            const QList<QPointF> positions = run.positions();
+            const QList<quint32> glyphs = run.glyphIndexes();
+            const QRawFont font = run.rawFont();
+            QList<QPointF> kept_positions;
+            QList<quint32> kept_glyphs;
+            for (qsizetype i = 0; i < positions.size(); ++i) {
+                const QRect outline =
+                    font.boundingRect(glyphs[i]).translated(positions[i]).toAlignedRect();
+                if (!outline.adjusted(-2, -2, 2, 2).intersects(area)) continue;
+                kept_positions.append(positions[i]);
+                kept_glyphs.append(glyphs[i]);
+            }
+            if (kept_glyphs.isEmpty()) continue;
+            QGlyphRun cut = run;
+            cut.setGlyphIndexes(kept_glyphs);
+            cut.setPositions(kept_positions);
+            near.append(cut);
+        }
+        return near;
     }
 
-  private:
     QTextLayout layout_;
     QList<QGlyphRun> runs_;
     int ascent_ = 0;
@@ -374,8 +421,8 @@ LabelInk measure_label(const Canvas& canvas, const ButtonStyle& style, double x,
 InkSpan ink_columns(const Canvas& canvas, const ButtonStyle& style, double x) {
     const LaidOutLabel label(canvas, style.label_text);
     if (label.empty()) return {};
-    const QRect ink = label.exact_ink();
-    if (ink.isEmpty()) return {};
+    const auto [ink_left, ink_right] = label.exact_columns();
+    if (ink_right <= ink_left) return {};
     // Each pass is placed as draw_label places it: its x rounded, not the face's x moved.
     std::optional<int> left, right;
     for (const Pass& p :
@@ -385,7 +432,7 @@ InkSpan ink_columns(const Canvas& canvas, const ButtonStyle& style, double x) {
         left = std::min(left.value_or(*px), *px);
         right = std::max(right.value_or(*px), *px);
     }
-    return {*left + ink.left(), *right + ink.right() + 1};
+    return {*left + ink_left, *right + ink_right};
 }
 
 }  // namespace qv

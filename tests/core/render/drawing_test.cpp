@@ -312,6 +312,33 @@ TEST(Measuring, InkPastTheEdgesIsTheInkDrawnThere) {
 
 // Each character no installed font has is named once; what a font has, by fallback too, and the
 // characters that draw nothing of their own are not.
+// The columns fitting measures, found from the glyphs at the label's two ends, are the columns a
+// drawing inks: long and short labels, overhanging italics, marks, right-to-left, large sizes.
+TEST(Measuring, InkColumnsAreTheColumnsTheLabelInks) {
+    for (const char* size : {"9", "40"}) {
+        for (const QString& label :
+             {u"Home"_s, u"Einstellungsverwaltung"_s, u"  padded  "_s, u"fjord ff"_s,
+              u"a\u0301\u0327 x\u0308"_s, u"إعدادات الخصوصية المتقدمة"_s, u"שלום עולם and more"_s,
+              u"|"_s, u"W W W W W W W W W W W W W W W W W W"_s}) {
+            for (bool italic : {false, true}) {
+                ButtonStyle s = style_with("");
+                s.label_text = label;
+                s.font_size = QString::fromLatin1(size);
+                s.font_italic = italic ? kTrue : kFalse;
+                s.effet1_on = s.effet2_on = kTrue;
+                Canvas wide = Canvas::make({2000, 120}, kWindowBackground);
+                ASSERT_TRUE(set_label_font(wide, s));
+                const InkSpan measured = ink_columns(wide, s, 40.5);
+                ASSERT_TRUE(draw_label(wide, s, 40.5, 10, YArithmetic::Int16));
+                const QRect drawn = ink_bounds(wide.image);
+                SCOPED_TRACE(label.toStdString() + " at " + size + (italic ? " italic" : ""));
+                EXPECT_EQ(measured.left, drawn.left());
+                EXPECT_EQ(measured.right, drawn.right() + 1);
+            }
+        }
+    }
+}
+
 TEST(Measuring, CharactersNoFontHasAreNamedOnce) {
     Canvas button = Canvas::make({150, 56}, kWindowBackground);
     ButtonStyle s = style_with("");
