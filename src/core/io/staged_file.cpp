@@ -36,8 +36,8 @@ struct RecyclerAccess {
         auto& kept = recycler.kept_;
         for (auto it = kept.rbegin(); it != kept.rend(); ++it) {
             if (QByteArrayView(it->temp_path).first(it->folder_size) != folder) continue;
-            Kept file = std::move(*it);
-            *it = std::move(kept.back());
+            std::swap(*it, kept.back());
+            Kept file = std::move(kept.back());
             kept.pop_back();
             return file;
         }
@@ -46,9 +46,15 @@ struct RecyclerAccess {
 
     static bool keep(FileRecycler& recycler, Kept&& file) {
         std::lock_guard lock(recycler.mutex_);
-        if (recycler.kept_.size() >= kMostKept) return false;
+        if (recycler.no_leases_ || recycler.kept_.size() >= kMostKept) return false;
         recycler.kept_.push_back(std::move(file));
         return true;
+    }
+
+    // The file system grants no leases (or they are turned off): keeping files would only cost.
+    static void stop_keeping(FileRecycler& recycler) {
+        std::lock_guard lock(recycler.mutex_);
+        recycler.no_leases_ = true;
     }
 };
 
@@ -145,17 +151,18 @@ bool recycle(FileRecycler& recycler, const QByteArray& temp, const struct stat& 
 
 // Writes `bytes` over a kept file, holding a write lease meanwhile: the file system grants it
 // only when no other process has the file open, and makes anyone opening it wait until it is
-// released, so nobody sees the file change. False when the file is no longer ours alone or
-// cannot be written; the caller removes it.
-bool write_over(int fd, QByteArrayView bytes) {
-    if (::fcntl(fd, F_SETLEASE, F_WRLCK) != 0) return false;
+// released, so nobody sees the file change. Anything but Written: the caller removes the file.
+enum class Overwrite { Written, Failed, NoLeases };
+Overwrite write_over(int fd, QByteArrayView bytes) {
+    if (::fcntl(fd, F_SETLEASE, F_WRLCK) != 0)  // EAGAIN: open elsewhere
+        return errno == EAGAIN ? Overwrite::Failed : Overwrite::NoLeases;
     struct stat info {};
     // A name given to it since it was kept would see the new button.
     bool ok = ::fstat(fd, &info) == 0 && info.st_nlink == 1 && pwrite_all(fd, bytes) &&
               (info.st_size <= bytes.size() || ::ftruncate(fd, bytes.size()) == 0);
     // Let go before the file is named: nobody waits on a button in place.
     ok = ::fcntl(fd, F_SETLEASE, F_UNLCK) == 0 && ok;
-    return ok;
+    return ok ? Overwrite::Written : Overwrite::Failed;
 }
 
 QByteArray proc_path(int fd) {
@@ -262,11 +269,13 @@ Result<StagedFile> stage_file(const QString& final_path, QByteArrayView bytes, S
         const QByteArray encoded = QFile::encodeName(final_path);
         RecyclerAccess::Kept kept = RecyclerAccess::take(*recycler, folder_of(encoded));
         if (kept.fd >= 0) {
-            if (write_over(kept.fd, bytes)) {
+            const Overwrite done = write_over(kept.fd, bytes);
+            if (done == Overwrite::Written) {
                 StagedFile file(final_path, kept.fd, std::move(kept.temp_path));
                 file.size_ = bytes.size();
                 return file;
             }
+            if (done == Overwrite::NoLeases) RecyclerAccess::stop_keeping(*recycler);
             ::close(kept.fd);
             ::unlink(kept.temp_path.constData());
         }

@@ -82,6 +82,7 @@ class FileRecycler {
 
     std::mutex mutex_;
     std::vector<Kept> kept_;
+    bool no_leases_ = false;  // then nothing is kept
 };
 
 // Writes `bytes` to a new file in the folder of `final_path`, or over a file `recycler` kept
