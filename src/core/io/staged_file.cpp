@@ -14,7 +14,6 @@
 #include <algorithm>
 #include <atomic>
 #include <cerrno>
-#include <csignal>
 #include <cstdio>
 #include <limits>
 #include <string>
@@ -183,11 +182,13 @@ QByteArray temp_path_for(const QString& final_path) {
 
 // Gives the file at `temp` the name `target` (both in one folder), replacing the file there as
 // rename() does; 0 or -1 with errno. An existing button is swapped with the new one and then
-// removed rather than renamed over: a reader sees the old file or the new one either way, but a
-// rename over an existing file makes ext4 start writing the new file's data out there and then,
-// which for a small button costs several times its writing (the kernel's guard for programs that
-// rewrite a file without fsync). No durability is promised either way: a crash soon after a run
-// may leave its newest buttons empty, replaced ones as new ones.
+// removed (or kept by `recycler` for another button) rather than renamed over: a reader sees the
+// old file or the new one either way, but a rename over an existing file makes ext4 start writing
+// the new file's data out there and then, which for a small button costs several times its writing
+// (the kernel's guard for programs that rewrite a file without fsync). No durability is promised
+// either way: a crash soon after a run may leave its newest buttons empty, replaced ones as new
+// ones, and a button written into a recycled file may then show that file's old bytes, whole or
+// in part (its data is written out after the names have changed).
 int replace_with(const QByteArray& temp, const QByteArray& target, int new_fd,
                  FileRecycler* recycler) {
     struct stat info;
