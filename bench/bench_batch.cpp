@@ -118,6 +118,13 @@ void write_floor(const QStringList& list, const qv::Canvas& back, const qv::Butt
     for (auto& w : workers) w.join();
 }
 
+double median(std::vector<double> values) {
+    if (values.empty()) return 0;
+    const auto middle = values.begin() + std::ptrdiff_t(values.size() / 2);
+    std::nth_element(values.begin(), middle, values.end());
+    return *middle;
+}
+
 struct Best {
     double tool = std::numeric_limits<double>::max();
     double floor = std::numeric_limits<double>::max();
@@ -145,6 +152,7 @@ void compare_with_floor(benchmark::State& state, int buttons, int jobs, qv::Butt
     double tool_cpu = 0;
     double floor_total = 0;
     double floor_cpu = 0;
+    std::vector<double> tool_times, floor_times, tool_cpus, floor_cpus;  // of each round
     bool tool_first = true;
     for (auto _ : state) {
         const auto tool_round = [&] {
@@ -156,7 +164,9 @@ void compare_with_floor(benchmark::State& state, int buttons, int jobs, qv::Butt
                     state.SkipWithError("batch failed");
             });
             tool_total += s;
-            tool_cpu += cpu_seconds() - cpu_before;
+            tool_times.push_back(s);
+            tool_cpus.push_back(cpu_seconds() - cpu_before);
+            tool_cpu += tool_cpus.back();
             best.tool = std::min(best.tool, s);
             return s;
         };
@@ -166,7 +176,9 @@ void compare_with_floor(benchmark::State& state, int buttons, int jobs, qv::Butt
             const double s = seconds_of(
                 [&] { write_floor(run.labels, back, run.looks[0].style, dir, jobs, format); });
             floor_total += s;
-            floor_cpu += cpu_seconds() - cpu_before;
+            floor_times.push_back(s);
+            floor_cpus.push_back(cpu_seconds() - cpu_before);
+            floor_cpu += floor_cpus.back();
             best.floor = std::min(best.floor, s);
         };
         double tool_seconds = 0;
@@ -189,6 +201,9 @@ void compare_with_floor(benchmark::State& state, int buttons, int jobs, qv::Butt
     // Time over the floor's: the CPU each spends, which the load of a shared machine leaves alone.
     state.counters["tool/floor time"] = tool_total / floor_total;
     state.counters["tool/floor cpu"] = tool_cpu / floor_cpu;
+    // The same over the middle rounds: a shared machine's bursts of load skew the means.
+    state.counters["tool/floor time median"] = median(tool_times) / median(floor_times);
+    state.counters["tool/floor cpu median"] = median(tool_cpus) / median(floor_cpus);
 }
 
 void BM_Batch5000(benchmark::State& state) {

@@ -118,8 +118,9 @@ class Runner {
                     break;
                 }
                 if (k == 0 && batch_.want_images) button.image = image;
-                Result<StagedFile> staged = stage_button(
-                    image, batch_.out_dir, name + batch_.looks[k].suffix, encoder, batch_.staging);
+                Result<StagedFile> staged =
+                    stage_button(image, batch_.out_dir, name + batch_.looks[k].suffix, encoder,
+                                 batch_.staging, &recycler_);
                 if (!staged) {
                     button.error = staged.error();
                     break;
@@ -167,7 +168,7 @@ class Runner {
             // A label's files appear in look order; a failure keeps those before it and lets the
             // rest go unwritten.
             for (StagedFile& file : taken.files) {
-                if (Result<void> done = commit_file(std::move(file)); !done) {
+                if (Result<void> done = commit_file(std::move(file), &recycler_); !done) {
                     taken.error = done.error();
                     break;
                 }
@@ -196,6 +197,9 @@ class Runner {
     }
 
     const BatchRun& batch_;
+    // The files a replacing run swaps out, written over by its next buttons; what it still holds
+    // at the end is removed with it.
+    FileRecycler recycler_;
     std::mutex mutex_;
     std::condition_variable room_;  // the committer moved on, or the run stopped
     std::vector<PendingButton> pending_;

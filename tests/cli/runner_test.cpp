@@ -5,12 +5,16 @@
 
 #include <gtest/gtest.h>
 #include <QDir>
+#include <QFile>
 #include <QTemporaryDir>
 
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <algorithm>
 #include <chrono>
 #include <string>
 #include <thread>
+#include <vector>
 
 namespace {
 
@@ -61,6 +65,65 @@ TEST_P(Runner, AFailureKeepsTheButtonsBeforeItAndLeavesNothingElse) {
         EXPECT_TRUE(outcome.failure->contains(out + "/missing/D.bmp: No such file or directory"))
             << outcome.failure->toStdString();
         EXPECT_EQ(entries(out), "A.bmp B.bmp C.bmp") << jobs;
+    }
+}
+
+// A run over an earlier set writes its buttons into the old files it swaps out (PNG buttons of
+// different sizes here); the set it leaves is byte for byte the set a run into an empty folder
+// makes, and no temporary file is left after it, nor after a failed run.
+TEST_P(Runner, ReplacingASetLeavesTheFilesOfAFreshOne) {
+    QStringList labels;
+    for (int i = 0; i < 30; ++i) labels << QStringLiteral("%1 %2").arg(i).arg(QString(i % 7, 'W'));
+    labels << labels[3];  // listed twice: replaces a file of this very run
+    // When each file was made, or 0 where the file system does not tell.
+    const auto births = [](const QString& dir) {
+        std::vector<qint64> found;
+        for (const QString& name : QDir(dir).entryList(QDir::Files)) {
+            struct statx info {};
+            if (::statx(AT_FDCWD, QFile::encodeName(dir + '/' + name).constData(), 0, STATX_BTIME,
+                        &info) == 0)
+                found.push_back((info.stx_mask & STATX_BTIME)
+                                    ? info.stx_btime.tv_sec * 1'000'000'000LL +
+                                          info.stx_btime.tv_nsec
+                                    : 0);
+        }
+        return found;
+    };
+    QTemporaryDir dir;
+    for (const int jobs : {1, 2}) {
+        const QString fresh = dir.filePath(QStringLiteral("fresh%1").arg(jobs));
+        const QString out = dir.filePath(QStringLiteral("out%1").arg(jobs));
+        ASSERT_TRUE(QDir().mkpath(fresh) && QDir().mkpath(out));
+        qv::cli::BatchRun run = blank_run(labels, {90, 30}, out, jobs);
+        run.staging = GetParam();
+        run.format = qv::ButtonFormat::Png;
+        ASSERT_EQ(qv::cli::run_batch(run).written, labels.size());
+        const std::vector<qint64> old_births = births(out);
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));  // past the clock's tick
+        run.looks[0].background = qv::Canvas::make({90, 30}, QColor(20, 90, 160));
+        ASSERT_EQ(qv::cli::run_batch(run).written, labels.size());
+        run.out_dir = fresh;
+        ASSERT_EQ(qv::cli::run_batch(run).written, labels.size());
+        ASSERT_EQ(entries(out), entries(fresh));
+        for (const QString& name : QDir(fresh).entryList(QDir::Files)) {
+            QFile a(out + '/' + name), b(fresh + '/' + name);
+            ASSERT_TRUE(a.open(QIODevice::ReadOnly) && b.open(QIODevice::ReadOnly));
+            EXPECT_EQ(a.readAll(), b.readAll()) << name.toStdString() << " jobs " << jobs;
+            EXPECT_EQ(a.permissions(), b.permissions()) << name.toStdString();
+        }
+        // The old files were reused rather than freed (but for those staged before the first swap).
+        const qint64 last_old = *std::max_element(old_births.begin(), old_births.end());
+        const std::vector<qint64> new_births = births(out);
+        const auto reused = std::count_if(new_births.begin(), new_births.end(),
+                                          [&](qint64 birth) { return birth <= last_old; });
+        EXPECT_TRUE(last_old == 0 || reused >= qsizetype(new_births.size()) / 2) << reused;
+        run.out_dir = out;
+        run.labels << "missing/Label";
+        for (int i = 0; i < 20; ++i) run.labels << labels[i];
+        const qv::cli::BatchOutcome failed = qv::cli::run_batch(run);
+        EXPECT_EQ(failed.written, labels.size());
+        EXPECT_TRUE(failed.failure);
+        EXPECT_EQ(entries(out), entries(fresh)) << jobs;
     }
 }
 

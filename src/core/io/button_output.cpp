@@ -30,14 +30,14 @@ Result<QByteArray> ButtonEncoder::encode(const QImage& image) {
 }
 
 Result<StagedFile> stage_button(const QImage& image, const QString& directory, const QString& name,
-                                ButtonEncoder& encoder, Staging staging) {
+                                ButtonEncoder& encoder, Staging staging, FileRecycler* recycler) {
     const Result<QString> path = output_path(directory, name, extension_for(encoder.format()));
     if (!path) return Failure{path.error()};
     const Result<QByteArray> bytes = encoder.encode(image);
     if (!bytes)
         return Failure{
             QStringLiteral("Cannot write %1: %2").arg(shown_in_message(*path), bytes.error())};
-    return stage_file(*path, *bytes, staging);
+    return stage_file(*path, *bytes, staging, recycler);
 }
 
 Result<QString> save_button(const QImage& image, const QString& directory, const QString& label,

@@ -38,10 +38,11 @@ class ButtonEncoder {
 };
 
 // Forms the path for the file `name` in `directory` (the extension is the encoder's), encodes
-// the button and stages its file; the button appears when the file is committed. A failure names
-// the path and the reason.
+// the button and stages its file (over one `recycler` kept, if any); the button appears when the
+// file is committed. A failure names the path and the reason.
 Result<StagedFile> stage_button(const QImage& image, const QString& directory, const QString& name,
-                                ButtonEncoder& encoder, Staging staging = Staging::Nameless);
+                                ButtonEncoder& encoder, Staging staging = Staging::Nameless,
+                                FileRecycler* recycler = nullptr);
 
 // Stages the button and commits it at once. Returns the path written, or a message naming the
 // path and the reason.

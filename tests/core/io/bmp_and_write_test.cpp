@@ -6,12 +6,14 @@
 #include <gtest/gtest.h>
 #include <QDir>
 #include <QFile>
+#include <QProcess>
 #include <QTemporaryDir>
 
 #include <fcntl.h>
 #include <linux/fiemap.h>
 #include <linux/fs.h>
 #include <sys/ioctl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #include <optional>
 #include <tuple>
@@ -125,6 +127,67 @@ TEST(AtomicWrite, ReplacingLeavesTheDataToTheFileSystemLikeANewFile) {
         EXPECT_EQ(replaced, true);
         EXPECT_EQ(contents(dir.filePath("Home.bmp")), QByteArray(25366, 'h'));
         EXPECT_EQ(entries(dir.path()), (QStringList{"Home.bmp", "New.bmp"}));
+    }
+}
+
+ino_t inode_of(const QString& path) {
+    struct stat info {};
+    return ::stat(QFile::encodeName(path).constData(), &info) == 0 ? info.st_ino : 0;
+}
+
+// Replacing with a recycler writes the next button into the old file it swapped out, but only a
+// file that nobody else can see change and that is what a new file would be: one with another
+// name, one another process has open, one of another mode or owner is removed as without a
+// recycler and keeps its bytes. What the recycler still holds goes with it.
+TEST(AtomicWrite, RecyclesOnlyOldFilesThatAreOursAlone) {
+    for (const auto staging : {qv::Staging::Nameless, qv::Staging::Named}) {
+        QTemporaryDir dir;
+        const auto path = [&](const char* name) { return dir.filePath(name); };
+        const auto encoded = [&](const char* name) { return QFile::encodeName(path(name)); };
+        for (const char* name : {"Linked", "Open", "Private", "Group", "Theirs", "Ours"})
+            ASSERT_TRUE(qv::write_file_atomically(path(name), QByteArray("old ") + name).ok());
+        const QFileDevice::Permissions fresh_permissions = QFile::permissions(path("Ours"));
+        ASSERT_EQ(::link(encoded("Linked"), encoded("Link elsewhere")), 0);
+        ASSERT_EQ(::chmod(encoded("Private"), 0600), 0);
+        if (::geteuid() == 0) {  // only root can give a file away
+            ASSERT_EQ(::chown(encoded("Theirs"), 4321, ::getegid()), 0);
+            ASSERT_EQ(::chown(encoded("Group"), ::geteuid(), 4321), 0);
+        }
+        QProcess reader;  // holds "Open" open and reads it when told to
+        reader.setWorkingDirectory(dir.path());
+        reader.start("sh", {"-c", "exec 3<Open; echo open; read go; cat <&3"});
+        ASSERT_TRUE(reader.waitForReadyRead(5000));
+        ASSERT_EQ(reader.readAll(), "open\n");
+        const ino_t ours = inode_of(path("Ours"));
+        {
+            qv::FileRecycler recycler;
+            const auto replace = [&](const char* name) {
+                auto staged =
+                    qv::stage_file(path(name), QByteArray("new ") + name, staging, &recycler);
+                ASSERT_TRUE(staged.ok()) << staged.error().toStdString();
+                ASSERT_TRUE(qv::commit_file(std::move(*staged), &recycler).ok()) << name;
+            };
+            // Each is staged after the one before swapped its old file out.
+            for (const char* name :
+                 {"Linked", "Open", "Private", "Group", "Theirs", "Ours", "Next"})
+                replace(name);
+            EXPECT_EQ(inode_of(path("Next")), ours) << "the old file was not reused";
+            replace("Next");  // its old file stays with the recycler
+        }
+        reader.write("go\n");
+        ASSERT_TRUE(reader.waitForFinished(5000));
+        EXPECT_EQ(reader.readAll(), "old Open");
+        EXPECT_EQ(contents(path("Link elsewhere")), "old Linked");
+        for (const char* name : {"Linked", "Open", "Private", "Group", "Theirs", "Ours", "Next"}) {
+            EXPECT_EQ(contents(path(name)), QByteArray("new ") + name);
+            EXPECT_EQ(QFile::permissions(path(name)), fresh_permissions) << name;
+            struct stat info {};
+            ASSERT_EQ(::stat(encoded(name), &info), 0);
+            EXPECT_EQ(info.st_uid, ::geteuid()) << name;
+            EXPECT_EQ(info.st_gid, ::getegid()) << name;
+        }
+        EXPECT_EQ(entries(dir.path()), (QStringList{"Group", "Link elsewhere", "Linked", "Next",
+                                                    "Open", "Ours", "Private", "Theirs"}));
     }
 }
 
