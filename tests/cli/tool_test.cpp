@@ -262,9 +262,11 @@ TEST_F(Tool, BadInputExitsTwoAndWritesNothing) {
 // "120.5" kept, no "y" while centred), and options given with it override it.
 TEST_F(Tool, SavedStyleStandsForItsOptionsAndOptionsOverrideIt) {
     const QStringList style{
-        "--background",  "back.png", "--font",   "DejaVu Sans",  "--size",  "14",
-        "--bold",        "--3d",     "--color",  "200,120.5,30", "--align", "left",
-        "--margin-left", "6",        "--format", "png"};
+        "--background",  "back.png", "--font",    "DejaVu Sans",  "--size",         "14",
+        "--bold",        "--3d",     "--color",   "200,120.5,30", "--align",        "left",
+        "--margin-left", "6",        "--format",  "png",          "--fit",          "wrap",
+        "--min-size",    "7",        "--stretch", "9,11",         "--stretch-mode", "tile",
+        "--max-width",   "140"};
     const QString back = picture();
     ASSERT_TRUE(QDir().mkpath(path("styles")));
     const QString saved = path("styles/look.qvstyle");
@@ -275,15 +277,20 @@ TEST_F(Tool, SavedStyleStandsForItsOptionsAndOptionsOverrideIt) {
     const QByteArray json = read_bytes(saved);
     EXPECT_TRUE(json.contains("\"background\": \"" + back.toUtf8() + "\"")) << json.toStdString();
     EXPECT_TRUE(json.contains("\"color\": [200, \"120.5\", 30]"));
+    EXPECT_TRUE(
+        json.contains("\"fit\": \"wrap\",\n  \"min_size\": 7,\n  \"stretch\": {\"left_cap\": 9, "
+                      "\"right_cap\": 11, \"stretch_mode\": \"tile\", \"max_width\": 140}"))
+        << json.toStdString();
     EXPECT_FALSE(json.contains("\"y\""));
 
-    const QString labels = write("labels.txt", "Home\r\nNews\r\n");
+    const QString labels = write("labels.txt", "Home\r\nNews of the week, in full\r\n");
     auto home = [&](const char* dir, const QStringList& args) {
         EXPECT_TRUE(QDir().mkpath(path(dir)));
         const Outcome o =
             run(QStringList{"--labels", labels, "--out", path(dir), "--quiet"} + args);
         EXPECT_EQ(o.status, 0) << o.err.toStdString();
-        return read_bytes(path(dir) + "/Home.png");
+        return read_bytes(path(dir) + "/Home.png") +
+               read_bytes(path(dir) + "/News of the week, in full.png");
     };
     QStringList absolute = style;
     absolute[1] = back;
