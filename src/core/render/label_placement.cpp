@@ -178,8 +178,10 @@ bool each_placed_line(Canvas& canvas, const ButtonStyle& style, const Placement&
     if (!set_label_font(canvas, style)) return false;
     const int style_line_height = line_height(canvas);
     ButtonStyle sized = style;
-    if (placement.resized()) sized.font_size = QString::number(placement.size);
-    if (!set_label_font(canvas, sized)) return false;
+    if (placement.resized()) {
+        sized.font_size = QString::number(placement.size);
+        if (!set_label_font(canvas, sized)) return false;
+    }
     const std::vector<int> tops = line_tops(style.text_y, style_line_height,
                                             int(placement.lines.size()), line_height(canvas));
     const Margins margins = label_margins(style, stretch);
