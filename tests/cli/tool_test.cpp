@@ -657,14 +657,19 @@ TEST_F(Tool, StretchKeepsTheCapsAndTakesTheLabelsWidth) {
     const QStringList args{"--labels",       write("l.txt", labels.join('\n').toUtf8()),
                            "--background",   back,
                            "--font",         "DejaVu Sans",
-                           "--stretch",      "20,30",
                            "--margin-left",  "4",
                            "--margin-right", "4",
                            "--outline",      "--quiet"};
-    for (const auto mode : {qv::StretchMode::Scale, qv::StretchMode::Tile}) {
+    // Caps far apart in width too: the centred label then needs the wider side on both.
+    for (const auto& [left, right, mode] :
+         {std::tuple{20, 30, qv::StretchMode::Scale}, std::tuple{20, 30, qv::StretchMode::Tile},
+          std::tuple{4, 70, qv::StretchMode::Scale}}) {
         const QStringList styled =
-            args + QStringList{"--stretch-mode", mode == qv::StretchMode::Tile ? "tile" : "scale"};
-        const auto said = checked(run(styled, "--check").out);
+            args + QStringList{"--stretch", QStringLiteral("%1,%2").arg(left).arg(right),
+                               "--stretch-mode", mode == qv::StretchMode::Tile ? "tile" : "scale"};
+        const Outcome check = run(styled, "--check");
+        EXPECT_FALSE(check.out.contains("does not fit")) << check.out.toStdString();
+        const auto said = checked(check.out);
         const QString sheet = path("sheet.png");
         ASSERT_EQ(run(styled + QStringList{"--out", out, "--contact-sheet", sheet}).status, 0);
         std::vector<int> widths;
@@ -673,15 +678,18 @@ TEST_F(Tool, StretchKeepsTheCapsAndTakesTheLabelsWidth) {
             const int width = checked_width(said[label]);
             widths.push_back(width);
             ASSERT_EQ(button.size(), QSize(width, 56)) << label.toStdString();
-            EXPECT_EQ(rgb32(button.copy(0, 0, 20, 56)), rgb32(picture_image.copy(0, 0, 20, 56)));
-            EXPECT_EQ(rgb32(button.copy(width - 30, 0, 30, 56)),
-                      rgb32(picture_image.copy(120, 0, 30, 56)));
+            EXPECT_EQ(rgb32(button.copy(0, 0, left, 56)),
+                      rgb32(picture_image.copy(0, 0, left, 56)));
+            EXPECT_EQ(rgb32(button.copy(width - right, 0, right, 56)),
+                      rgb32(picture_image.copy(150 - right, 0, right, 56)));
             const QImage stretched =
-                qv::stretch_picture(picture_image, {20, 30, mode, {}, {}}, width);
+                qv::stretch_picture(picture_image, {left, right, mode, {}, {}}, width);
             const QRect ink = ink_of(button, stretched);
-            EXPECT_TRUE(ink.left() >= 24 && ink.right() < width - 34) << label.toStdString();
+            EXPECT_TRUE(ink.left() >= left + 4 && ink.right() < width - right - 4)
+                << label.toStdString() << " " << left << "," << right;
             // Centred on the button, the label needs the wider side's caps and margin on both.
-            EXPECT_LE(width - ink.width(), 2 * (30 + 4) + 3) << label.toStdString();
+            EXPECT_LE(width - ink.width(), 2 * (std::max(left, right) + 4) + 3)
+                << label.toStdString();
         }
         const auto layout = qv::cli::sheet_layout(widths, 56);
         ASSERT_TRUE(layout.ok());

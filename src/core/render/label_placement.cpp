@@ -157,7 +157,14 @@ Placement place_label(Canvas& scratch, const ButtonStyle& style, const LabelLayo
     }
     const std::vector<LineInk> lines = m.measure(p.lines, widest);
     if (layout.stretch) {
-        const Margins raw = label_margins(style, std::nullopt);
+        // A centred label is centred on the whole button: the wider side's margin and cap are
+        // needed on both sides, however far apart the two sides are.
+        Margins raw = label_margins(style, std::nullopt);
+        if (style.align_mode == kAlignCentre) {
+            const Stretch& s = *layout.stretch;
+            const double side = std::max(raw.left + s.left_cap, raw.right + s.right_cap);
+            raw = {side - s.left_cap, side - s.right_cap};
+        }
         const int estimate = needed_width(m.block(lines, widest).width(), int(raw.left),
                                           int(raw.right), *layout.stretch);
         p.width = clamped_width(narrowest_width(m, lines, estimate, style, *layout.stretch),
