@@ -26,21 +26,22 @@ void copy_columns(const QImage& from, int from_x, QImage& to, int to_x, int n) {
                     sizeof(QRgb) * std::size_t(n));
 }
 
-// How each column of a scaled row is made from the source row: widened, from the two nearest
-// source columns by linear interpolation; narrowed, from every source column it covers, by how much
+// How each column of a scaled row is made from the source row: widened, or narrowed to no less
+// than half, from the two source columns nearest its centre by linear interpolation (at half, the
+// mean of the two it covers); narrowed further, from every source column it covers, by how much
 // it covers of each. Weights are 256ths and sum to 256.
 struct Taps {
-    bool widened = true;
-    std::vector<int> column;            // widened: the left one of the two
-    std::vector<std::uint32_t> weight;  // widened: the right one's weight
-    std::vector<int> first;             // narrowed: per column, its first tap, and the end
+    bool two = true;
+    std::vector<int> column;            // two: the left one of the two
+    std::vector<std::uint32_t> weight;  // two: the right one's weight
+    std::vector<int> first;             // otherwise: per column, its first tap, and the end
 };
 
 Taps taps_for(int from, int to) {
     constexpr std::uint32_t kOne = 256;
     Taps t;
-    t.widened = to >= from;
-    if (t.widened) {
+    t.two = from <= 2LL * to;
+    if (t.two) {
         for (int x = 0; x < to; ++x) {
             const double at = (x + 0.5) * from / to - 0.5;
             const int left = std::clamp(int(std::floor(at)), 0, from - 1);
@@ -89,7 +90,7 @@ void scale_columns(const QImage& src, int from_x, int from, QImage& out, int to_
     for (int y = 0; y < out.height(); ++y) {
         const auto* in = reinterpret_cast<const std::uint32_t*>(src.constScanLine(y)) + from_x;
         auto* row = reinterpret_cast<std::uint32_t*>(out.scanLine(y)) + to_x;
-        if (taps.widened) {
+        if (taps.two) {
             for (int x = 0; x < to; ++x) {
                 const std::uint32_t* p = in + taps.column[std::size_t(x)];
                 const std::uint32_t w = taps.weight[std::size_t(x)];

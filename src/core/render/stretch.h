@@ -43,7 +43,8 @@ Caps caps_on(int picture_width, const Stretch& stretch);
 
 // The picture made clamped_width(width) wide, as large as the picture in height. The caps' columns
 // are copied exactly; the middle is scaled in width only (linearly between the two nearest columns
-// when widened, each column the average of those it covers when narrowed; in premultiplied form,
+// when widened or narrowed to no less than half, each column the average of those it covers when
+// narrowed further; in premultiplied form,
 // so partly clear pixels keep their colour and no dark fringe appears) or repeated from its first
 // column. When
 // the width is narrower than the two caps, the middle is left out and each cap gives up columns
