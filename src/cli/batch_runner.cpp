@@ -28,6 +28,7 @@ struct PendingButton {
     QImage image;
     std::vector<LabelLoss> losses;  // in look order, those with a loss
     std::vector<UnfitLabel> unfit;
+    int width = 0;  // the main look's
 };
 
 // No thread is set aside for committing: the worker that delivers a button takes the committer's
@@ -131,7 +132,7 @@ class Runner {
                     image = &painters[k].paint(styles[k], &loss.ink);
                     placed.width = look.background.width();
                 }
-                if (k == 0) main_width = placed.width;
+                if (k == 0) main_width = button.width = placed.width;
                 if (look.places() && !placed.fits)
                     button.unfit.push_back({label, look.suffix, placed.size});
                 // A canvas that could not be allocated leaves no image: an empty bitmap must not
@@ -211,6 +212,7 @@ class Runner {
                 ++outcome_.written;
                 for (LabelLoss& loss : taken.losses) outcome_.losses.push_back(std::move(loss));
                 for (UnfitLabel& unfit : taken.unfit) outcome_.unfit.push_back(std::move(unfit));
+                outcome_.widths.push_back(taken.width);
             }
             room_.notify_all();
         }

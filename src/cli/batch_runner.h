@@ -44,6 +44,7 @@ struct BatchOutcome {
     std::optional<QString> failure;  // names the path and the reason
     std::vector<LabelLoss> losses;   // of the labels written, in list order
     std::vector<UnfitLabel> unfit;   // of the labels written, fitted and still too wide
+    std::vector<int> widths;         // of the labels written, the main look's button width
 };
 
 BatchOutcome run_batch(const BatchRun& run);

@@ -285,7 +285,7 @@ int check_labels(const Options& o, const Inputs& in, qsizetype warnings, std::FI
     return o.strict && warned ? kExitWriteFailed : kExitOk;
 }
 
-// Each label's button width in the main look: as placed, or the picture's.
+// Each label's button width in the main look, for the sheet: as placed, or the picture's.
 std::vector<int> main_widths(const Inputs& in, const Survey& survey) {
     if (survey.placed.empty() || survey.placed[0].empty())
         return std::vector<int>(size_t(in.labels.size()), in.looks[0].background.width());
@@ -321,8 +321,6 @@ int write_buttons(const Options& o, const Inputs& in, Survey survey,
     ProgressBar progress(err, in.labels.size(), !o.quiet && ::isatty(::fileno(err)));
     std::unique_ptr<ContactSheet> sheet;
     if (layout) sheet = std::make_unique<ContactSheet>(std::move(*layout));
-    const std::vector<int> widths =
-        o.html_path.isEmpty() ? std::vector<int>() : main_widths(in, survey);
 
     BatchRun run;
     run.labels = in.labels;
@@ -347,7 +345,7 @@ int write_buttons(const Options& o, const Inputs& in, Survey survey,
         if (auto saved = sheet->save(o.contact_sheet_path); !saved) failure = saved.error();
     }
     if (!failure && !o.html_path.isEmpty()) {
-        if (auto saved = write_page(o, in, widths); !saved) failure = saved.error();
+        if (auto saved = write_page(o, in, outcome.widths); !saved) failure = saved.error();
     }
     // The buttons are written as drawn; what they lost is said once, after them.
     for (const QString& line : loss_warnings(outcome.losses, outcome.unfit))
@@ -417,11 +415,12 @@ int run_steps(const QStringList& args, std::FILE* out, std::FILE* err) {
         return kExitBadInput;
     }
     if (o.check) return check_labels(o, *inputs, warnings.size(), out, err);
-    // Labels are placed before the run when they are fitted: the sheet and the page need their
-    // widths, and the run then draws at those placements. --strict measures them too, and any
-    // warning stops the run before its first write.
+    // Labels are placed before the run when the sheet needs their widths before its first
+    // button, and the run then draws at those placements; otherwise the run places each label
+    // as it draws it. --strict measures them too, and any warning stops the run before its
+    // first write.
     Survey survey;
-    if (o.strict || inputs->looks[0].places())
+    if (o.strict || (inputs->looks[0].places() && !o.contact_sheet_path.isEmpty()))
         survey = survey_labels(*inputs, jobs_of(o), o.strict);
     if (o.strict) {
         const QStringList lines = survey_warnings(*inputs, survey);
