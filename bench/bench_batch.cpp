@@ -139,7 +139,7 @@ void compare_with_floor(benchmark::State& state, int buttons, int jobs, qv::Butt
     qv::cli::BatchRun run;
     run.labels = labels(buttons);
     const qv::Canvas back = background();
-    run.looks.push_back({style(back), back, QImage(), QString()});
+    run.looks.push_back({style(back), back, QImage(), QString(), qv::LabelLayout{}, false});
     run.jobs = jobs;
     run.format = format;
     if (replace) {

@@ -26,7 +26,9 @@ struct PendingButton {
     qint64 bytes = 0;               // of `files`
     QString error;                  // why a file was not staged or not committed
     QImage image;
-    std::vector<LabelInk> ink;  // in look order
+    std::vector<LabelLoss> losses;  // in look order, those with a loss
+    std::vector<UnfitLabel> unfit;
+    int width = 0;  // the main look's
 };
 
 // No thread is set aside for committing: the worker that delivers a button takes the committer's
@@ -95,9 +97,11 @@ class Runner {
     void work_on() {
         std::vector<ButtonPainter> painters;
         std::vector<ButtonStyle> styles;
+        std::vector<Canvas> scratch;  // measured on when a look's labels are placed
         for (const ButtonLook& look : batch_.looks) {
-            painters.emplace_back(look.background, look.transparent);
+            painters.emplace_back(look.background, look.transparent, look.layout);
             styles.push_back(look.style);
+            scratch.push_back(Canvas::make({1, 1}, kWindowBackground));
         }
         ButtonEncoder encoder(batch_.format);
         for (;;) {
@@ -105,22 +109,44 @@ class Runner {
             if (i < 0) return;
             PendingButton button;
             button.index = i;
-            const QString& name = batch_.names.isEmpty() ? batch_.labels[i] : batch_.names[i];
+            const QString& label = batch_.labels[i];
+            const QString& name = batch_.names.isEmpty() ? label : batch_.names[i];
+            int main_width = 0;
             for (size_t k = 0; k < painters.size(); ++k) {
                 // As the window does, a button whose drawing failed part way is saved as drawn.
-                styles[k].label_text = batch_.labels[i];
-                const QImage& image = painters[k].paint(styles[k], &button.ink.emplace_back());
+                const ButtonLook& look = batch_.looks[k];
+                styles[k].label_text = label;
+                LabelLoss loss{label, LabelInk{}, look.suffix};
+                Placement placed;
+                const QImage* image = nullptr;
+                if (k < batch_.placed.size() && !batch_.placed[k].empty()) {
+                    placed = unpacked(batch_.placed[k][size_t(i)], label);
+                    image = &painters[k].paint(styles[k], placed, &loss.ink);
+                } else if (look.main_width) {
+                    placed = place_on_look(scratch[k], look, styles[k], main_width);
+                    image = &painters[k].paint(styles[k], placed, &loss.ink);
+                } else if (look.places()) {
+                    image = &painters[k].paint(styles[k], &loss.ink, &placed);
+                } else {
+                    // Placing a label measures it: drawn as the style says, it need not be.
+                    image = &painters[k].paint(styles[k], &loss.ink);
+                    placed.width = look.background.width();
+                }
+                if (k == 0) main_width = button.width = placed.width;
+                if (look.places() && !placed.fits)
+                    button.unfit.push_back({label, look.suffix, placed.size});
                 // A canvas that could not be allocated leaves no image: an empty bitmap must not
                 // pass for the button.
-                if (image.isNull()) {
+                if (image->isNull()) {
                     button.error = QStringLiteral("Out of memory for the button of \"%1\"")
-                                       .arg(shown_in_message(batch_.labels[i]));
+                                       .arg(shown_in_message(label));
                     break;
                 }
-                if (k == 0 && batch_.want_images) button.image = image;
-                Result<StagedFile> staged =
-                    stage_button(image, batch_.out_dir, name + batch_.looks[k].suffix, encoder,
-                                 batch_.staging, &recycler_);
+                if (loss.ink.overflow.any() || !loss.ink.missing.isEmpty())
+                    button.losses.push_back(std::move(loss));
+                if (k == 0 && batch_.want_images) button.image = *image;
+                Result<StagedFile> staged = stage_button(*image, batch_.out_dir, name + look.suffix,
+                                                         encoder, batch_.staging, &recycler_);
                 if (!staged) {
                     button.error = staged.error();
                     break;
@@ -184,12 +210,9 @@ class Runner {
             } else {
                 ++committed_;
                 ++outcome_.written;
-                for (size_t k = 0; k < taken.ink.size(); ++k) {
-                    const LabelInk& ink = taken.ink[k];
-                    if (ink.overflow.any() || !ink.missing.isEmpty())
-                        outcome_.losses.push_back(
-                            {batch_.labels[taken.index], ink, batch_.looks[k].suffix});
-                }
+                for (LabelLoss& loss : taken.losses) outcome_.losses.push_back(std::move(loss));
+                for (UnfitLabel& unfit : taken.unfit) outcome_.unfit.push_back(std::move(unfit));
+                outcome_.widths.push_back(taken.width);
             }
             room_.notify_all();
         }
@@ -225,6 +248,16 @@ int workers_for(int jobs, qsizetype labels, qint64 canvas_bytes) {
     const qint64 by_memory = canvas_bytes > 0 ? kAllCanvases / canvas_bytes : kMaxWorkers;
     const qint64 most = std::min<qint64>({kMaxWorkers, labels, by_memory});
     return int(std::clamp<qint64>(jobs, 1, std::max<qint64>(1, most)));
+}
+
+qint64 look_canvas_bytes(const ButtonLook& look) {
+    const QImage& picture = look.background.image;
+    if (!look.layout.stretch) return 2 * picture.sizeInBytes();
+    const Stretch& s = *look.layout.stretch;
+    const qint64 widest = s.max_width && !look.main_width ? *s.max_width : kMaxStretchWidth;
+    // The button, the label layer and the stretched picture with and without its alpha, while
+    // stretching takes as much again.
+    return 6 * widest * picture.height() * 4;
 }
 
 qint64 staged_ahead_budget(qint64 free_bytes) {

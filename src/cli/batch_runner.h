@@ -20,6 +20,9 @@ struct BatchRun {
     QStringList labels;
     QStringList names;              // each label's file name without extension; empty: the label
     std::vector<ButtonLook> looks;  // the main look first; a label's files are written in order
+    // Placements decided before the run, [look][label]; a look without them (an empty vector) is
+    // placed as it is drawn.
+    std::vector<std::vector<PlacedLabel>> placed;
     QString out_dir;
     ButtonFormat format = ButtonFormat::Bmp;
     int jobs = 1;
@@ -40,6 +43,8 @@ struct BatchOutcome {
     qsizetype written = 0;           // labels with all their files
     std::optional<QString> failure;  // names the path and the reason
     std::vector<LabelLoss> losses;   // of the labels written, in list order
+    std::vector<UnfitLabel> unfit;   // of the labels written, fitted and still too wide
+    std::vector<int> widths;         // of the labels written, the main look's button width
 };
 
 BatchOutcome run_batch(const BatchRun& run);
@@ -53,6 +58,10 @@ inline constexpr int kMaxWorkers = 64;
 // holds canvases the size of the picture (`canvas_bytes`), so all of them together stay under
 // 512 MiB. At least one.
 int workers_for(int jobs, qsizetype labels, qint64 canvas_bytes);
+
+// The bytes of the canvases one worker holds for `look`: its painter's, as wide as the widest
+// button the look can make (its largest width, else the widest any stretch makes).
+qint64 look_canvas_bytes(const ButtonLook& look);
 
 // Files staged ahead take room the files committed before them may need: with `free_bytes` left
 // on the disk, at most a quarter of it, and never more than 64 MiB. The next file to commit is

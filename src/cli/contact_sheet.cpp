@@ -7,52 +7,76 @@
 #include <QPainter>
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
 
 namespace qv::cli {
 
-Result<SheetLayout> sheet_layout(qint64 count, QSize button) {
-    const qint64 cell_w = button.width() + kSheetGap;
-    const qint64 cell_h = button.height() + kSheetGap;
+Result<SheetLayout> sheet_layout(const std::vector<int>& widths, int height) {
     SheetLayout layout;
-    if (count <= 0) {
+    const qint64 count = qint64(widths.size());
+    if (count == 0) {
         layout.size = QSize(kSheetGap, kSheetGap);
         return layout;
     }
-    // Columns chosen so that the sheet's width and height come out about equal.
-    const double ideal = std::sqrt(double(count) * double(cell_h) / double(cell_w));
-    const qint64 columns = std::clamp<qint64>(std::llround(ideal), 1, count);
-    const qint64 rows = (count + columns - 1) / columns;
-    const qint64 width = columns * cell_w + kSheetGap;
-    const qint64 height = rows * cell_h + kSheetGap;
-    if (width * height > kMaxSheetPixels)
-        return Failure{QStringLiteral("--contact-sheet: %1 buttons of %2x%3 make a sheet of "
-                                      "%4x%5 pixels, more than %6 million")
+    const qint64 cell_h = qint64(height) + kSheetGap;
+    qint64 cells = 0, widest = 0;
+    for (const int w : widths) {
+        cells += qint64(w) + kSheetGap;
+        widest = std::max(widest, qint64(w) + kSheetGap);
+    }
+    // As many average cells to a row as make the sheet's width and height about equal; a row
+    // holds at least its widest button.
+    const double average = double(cells) / double(count);
+    const double ideal = std::sqrt(double(count) * double(cell_h) / average);
+    const double row_room = std::max(
+        double(widest), double(std::clamp<qint64>(std::llround(ideal), 1, count)) * average);
+    layout.places.reserve(widths.size());
+    qint64 x = 0, row = 0, in_row = 0, sheet_w = 0;
+    for (const int w : widths) {
+        const qint64 cell_w = qint64(w) + kSheetGap;
+        if (in_row > 0 && double(x + cell_w) > row_room) {
+            ++row;
+            x = 0;
+            in_row = 0;
+        }
+        layout.places.emplace_back(int(std::min<qint64>(kSheetGap + x, INT_MAX)),
+                                   int(std::min<qint64>(kSheetGap + row * cell_h, INT_MAX)));
+        x += cell_w;
+        ++in_row;
+        sheet_w = std::max(sheet_w, x);
+        layout.columns = int(std::max<qint64>(layout.columns, in_row));
+    }
+    const qint64 rows = row + 1;
+    const qint64 width = sheet_w + kSheetGap;
+    const qint64 sheet_h = rows * cell_h + kSheetGap;
+    if (width * sheet_h > kMaxSheetPixels)
+        return Failure{QStringLiteral("--contact-sheet: %1 buttons %2 pixels high make a sheet "
+                                      "of %3x%4 pixels, more than %5 million")
                            .arg(count)
-                           .arg(button.width())
-                           .arg(button.height())
-                           .arg(width)
                            .arg(height)
+                           .arg(width)
+                           .arg(sheet_h)
                            .arg(kMaxSheetPixels / 1'000'000)};
-    layout.columns = int(columns);
     layout.rows = int(rows);
-    layout.size = QSize(int(width), int(height));
+    layout.size = QSize(int(width), int(sheet_h));
     return layout;
 }
 
-ContactSheet::ContactSheet(const SheetLayout& layout, QSize button)
-    : layout_(layout), button_(button), sheet_(layout.size, QImage::Format_RGB32) {
+Result<SheetLayout> sheet_layout(qint64 count, QSize button) {
+    return sheet_layout(std::vector<int>(size_t(std::max<qint64>(count, 0)), button.width()),
+                        button.height());
+}
+
+ContactSheet::ContactSheet(SheetLayout layout)
+    : layout_(std::move(layout)), sheet_(layout_.size, QImage::Format_RGB32) {
     sheet_.fill(kPanelColour);
 }
 
 void ContactSheet::place(qsizetype index, const QImage& button) {
-    if (layout_.columns == 0) return;
-    const int column = int(index % layout_.columns);
-    const int row = int(index / layout_.columns);
+    if (index < 0 || size_t(index) >= layout_.places.size()) return;
     QPainter painter(&sheet_);  // a transparent button shows the sheet's colour through it
-    painter.drawImage(QPoint(kSheetGap + column * (button_.width() + kSheetGap),
-                             kSheetGap + row * (button_.height() + kSheetGap)),
-                      button);
+    painter.drawImage(layout_.places[size_t(index)], button);
 }
 
 Result<void> ContactSheet::save(const QString& path) const {

@@ -33,8 +33,27 @@ std::int16_t text_y_for(const StyleSettings& s, const LookPicture& picture) {
 }
 
 ButtonLook look_for(const StyleSettings& s, const LookPicture& picture, const QString& suffix) {
-    return {style_for(s, text_y_for(s, picture)), picture.background, picture.transparent, suffix};
+    return {style_for(s, text_y_for(s, picture)), picture.background, picture.transparent, suffix,
+            LabelLayout{s.fit, s.min_size, s.stretch}};
 }
+
+namespace {
+
+// A button's looks are one size, so that a page can swap them: when the main look stretches, a
+// state look takes its width label by label, its picture stretched with its own style's caps (or
+// the main look's); otherwise every look is its picture's width.
+ButtonLook following_main(ButtonLook look, const StyleSettings& state, const Options& main) {
+    look.layout.stretch.reset();
+    if (!main.style.stretch) return look;
+    Stretch caps = state.stretch ? *state.stretch : *main.style.stretch;
+    caps.min_width.reset();
+    caps.max_width.reset();
+    look.layout.stretch = caps;
+    look.main_width = true;
+    return look;
+}
+
+}  // namespace
 
 Result<ButtonLook> state_look(const QString& option, const QString& style_path,
                               const QString& suffix, const Options& main,
@@ -49,11 +68,12 @@ Result<ButtonLook> state_look(const QString& option, const QString& style_path,
     if (!state.font.isEmpty() && !QFontDatabase::hasFamily(state.font))
         return Failure{QStringLiteral("%1: \"font\": no font family \"%2\" is installed")
                            .arg(file, shown_in_message(state.font))};
-    if (state.background.isEmpty()) return look_for(state, main_picture, suffix);
+    if (state.background.isEmpty())
+        return following_main(look_for(state, main_picture, suffix), state, main);
     read.push_back({QStringLiteral("the %1 style's picture").arg(option), state.background});
     auto picture = load_look_picture(state.background, main.style.format);
     if (!picture) return Failure{file + QStringLiteral(": \"background\": ") + picture.error()};
-    return look_for(state, *picture, suffix);
+    return following_main(look_for(state, *picture, suffix), state, main);
 }
 
 }  // namespace qv::cli

@@ -31,7 +31,9 @@ std::int16_t text_y_for(const StyleSettings& style, const LookPicture& picture);
 ButtonLook look_for(const StyleSettings& style, const LookPicture& picture, const QString& suffix);
 
 // The look a style file describes, for `option` (--hover or --pressed). A style without a
-// background is drawn on the main look's picture; the main look's format applies. Unknown keys
+// background is drawn on the main look's picture; the main look's format applies. When the main
+// look stretches, the state look takes the main look's width for each label (ButtonLook's
+// main_width); its own style gives the fit. Unknown keys
 // are added to `warnings`, and the style file and its picture to `read` (what the run must not
 // replace); the failure names the option, the file and the reason.
 Result<ButtonLook> state_look(const QString& option, const QString& style_path,

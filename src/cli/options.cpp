@@ -60,6 +60,26 @@ Result<void> read_colour(const QString& text, std::array<QString, 3>& parts) {
     return {};
 }
 
+// LEFT,RIGHT: the caps in pixels. Given over a style's stretch, it changes only the caps.
+Result<void> read_caps(const QString& text, Options& o) {
+    const QStringList parts = text.split(u',');
+    std::optional<long long> left, right;
+    if (parts.size() == 2) {
+        left = whole_number(parts[0]);
+        right = whole_number(parts[1]);
+    }
+    if (!left || !right || *left < 0 || *right < 0 || *left > kMaxStretchCap ||
+        *right > kMaxStretchCap)
+        return bad(QStringLiteral("--stretch takes two whole numbers LEFT,RIGHT from 0 to %1, "
+                                  "not \"%2\"")
+                       .arg(kMaxStretchCap)
+                       .arg(shown_in_message(text)));
+    Stretch& s = o.style.stretch ? *o.style.stretch : o.style.stretch.emplace();
+    s.left_cap = int(*left);
+    s.right_cap = int(*right);
+    return {};
+}
+
 // Two different, non-empty suffixes: the hover and pressed files of a label must not meet.
 Result<void> read_suffixes(const QString& text, Options& o) {
     const QStringList parts = text.split(u',');
@@ -111,6 +131,34 @@ Result<void> read_value(Options& o, const QString& name, const QString& value) {
         return number(0, kMaxMargin, o.style.margin_left);
     } else if (name == u"--margin-right") {
         return number(0, kMaxMargin, o.style.margin_right);
+    } else if (name == u"--min-size") {
+        return number(kMinFontSize, kMaxFontSize, o.style.min_size);
+    } else if (name == u"--fit") {
+        if (value == u"none")
+            o.style.fit = FitMode::None;
+        else if (value == u"shrink")
+            o.style.fit = FitMode::Shrink;
+        else if (value == u"wrap")
+            o.style.fit = FitMode::Wrap;
+        else
+            return bad(QStringLiteral("--fit takes none, shrink or wrap, not \"%1\"")
+                           .arg(shown_in_message(value)));
+    } else if (name == u"--stretch") {
+        return read_caps(value, o);
+    } else if (name == u"--stretch-mode") {
+        if (value == u"scale")
+            o.stretch_mode = StretchMode::Scale;
+        else if (value == u"tile")
+            o.stretch_mode = StretchMode::Tile;
+        else
+            return bad(QStringLiteral("--stretch-mode takes scale or tile, not \"%1\"")
+                           .arg(shown_in_message(value)));
+    } else if (name == u"--min-width") {
+        o.min_width.emplace();
+        return number(1, kMaxStretchWidth, *o.min_width);
+    } else if (name == u"--max-width") {
+        o.max_width.emplace();
+        return number(1, kMaxStretchWidth, *o.max_width);
     } else if (name == u"--jobs") {
         return number(1, kMaxJobs, o.jobs);
     } else if (name == u"--y") {
@@ -160,6 +208,12 @@ constexpr OptionName kOptions[] = {
     {"margin-right", "N"},
     {"y", "N"},
     {"format", "FORMAT"},
+    {"fit", "MODE"},
+    {"min-size", "POINTS"},
+    {"stretch", "LEFT,RIGHT"},
+    {"stretch-mode", "MODE"},
+    {"min-width", "N"},
+    {"max-width", "N"},
     {"jobs", "N"},
     {"contact-sheet", "FILE"},
     {"style", "FILE"},
@@ -176,6 +230,7 @@ constexpr OptionName kOptions[] = {
     {"outline", nullptr},
     {"3d", nullptr},
     {"check", nullptr},
+    {"strict", nullptr},
     {"quiet", nullptr},
     {"version", nullptr},
 };
@@ -195,6 +250,8 @@ void set_switch(Options& o, QStringView name) {
         o.style.relief = true;
     else if (name == u"check")
         o.check = true;
+    else if (name == u"strict")
+        o.strict = true;
     else if (name == u"quiet")
         o.quiet = true;
 }
@@ -208,6 +265,39 @@ QString as_given(const QStringList& args, const QString& name) {
                 return option.toString();
     }
     return QStringLiteral("--") + name;
+}
+
+// The stretch's mode and bounds given as options, over the stretch of --stretch or the style file.
+// Without a stretch they have nothing to change: refused, unless a --style file is still to be
+// read (the command line is read again over it).
+Result<void> apply_stretch_options(Options& o) {
+    if (!o.stretch_mode && !o.min_width && !o.max_width) return {};
+    if (!o.style.stretch) {
+        if (!o.style_path.isEmpty() && !o.style_file_read) return {};
+        const char* option = o.stretch_mode ? "--stretch-mode"
+                             : o.min_width  ? "--min-width"
+                                            : "--max-width";
+        return bad(QStringLiteral("%1 changes a stretched background: it needs --stretch "
+                                  "LEFT,RIGHT, or a --style file with \"stretch\"")
+                       .arg(QLatin1String(option)));
+    }
+    Stretch& s = *o.style.stretch;
+    if (o.stretch_mode) s.mode = *o.stretch_mode;
+    if (o.min_width) s.min_width = o.min_width;
+    if (o.max_width) s.max_width = o.max_width;
+    if (s.min_width && s.max_width && *s.min_width > *s.max_width)
+        return bad(QStringLiteral("the smallest width (%1) is above the largest (%2): give "
+                                  "--min-width at most --max-width")
+                       .arg(*s.min_width)
+                       .arg(*s.max_width));
+    if (s.max_width && *s.max_width < s.left_cap + s.right_cap)
+        return bad(
+            QStringLiteral("the largest width (%1) is less than the two caps (%2 + %3): give "
+                           "--max-width at least their sum")
+                .arg(*s.max_width)
+                .arg(s.left_cap)
+                .arg(s.right_cap));
+    return {};
 }
 
 }  // namespace
@@ -257,6 +347,7 @@ Result<Parsed> parse_options(const QStringList& args, const Options& base) {
         parsed.action = Action::Version;
         return parsed;
     }
+    if (auto r = apply_stretch_options(o); !r) return Failure{r.error()};
     // --save-style alone only writes the style.
     if (o.labels_path.isEmpty() && o.save_style_path.isEmpty())
         return bad(QStringLiteral("--labels FILE (or -) is required"));
@@ -329,6 +420,31 @@ QString help_text() {
         "  --shadow, --outline, --3d\n"
         "                           text effects, in any combination\n"
         "\n"
+        "Labels that fit:\n"
+        "  --fit none|shrink|wrap   a label too wide for its button is drawn as it is\n"
+        "                           (none, the default), made smaller point by point\n"
+        "                           until its ink with every effect lies between the\n"
+        "                           margins (shrink, the line kept where the style puts\n"
+        "                           it), or broken at a space into two lines centred as\n"
+        "                           a block where the one line would be, then made\n"
+        "                           smaller if still too wide (wrap)\n"
+        "  --min-size POINTS        5 to 100, the smallest size shrink and wrap may\n"
+        "                           choose (default 5); above --size the size stays\n"
+        "  --stretch LEFT,RIGHT     the background takes each label's width: LEFT and\n"
+        "                           RIGHT pixels (0 to 2000) at the picture's edges are\n"
+        "                           kept as they are, the middle between them stretched;\n"
+        "                           the caps add to the margins\n"
+        "  --stretch-mode scale|tile\n"
+        "                           the middle scaled smoothly (default) or repeated\n"
+        "  --min-width N, --max-width N\n"
+        "                           bounds of the button's width, 1 to 8000 (at most\n"
+        "                           8000 in any case); these three change the stretch of\n"
+        "                           --stretch or of the --style file, and without one\n"
+        "                           are refused\n"
+        "With --stretch, the --hover and --pressed looks of a label take the main look's\n"
+        "width (each picture stretched with its style's caps, else the main look's);\n"
+        "every look fits its label with its own style's fit and smallest size.\n"
+        "\n"
         "Styles:\n"
         "  --style FILE             read the label style, background picture and format\n"
         "                           from a style file (as the window's \"save style\"\n"
@@ -358,7 +474,17 @@ QString help_text() {
         "                           installed font has, or one of whose files would have\n"
         "                           the name of another label's file (names that differ\n"
         "                           only in characters no file name holds are one); a\n"
-        "                           label, a tab, then what is wrong with it\n"
+        "                           label, a tab, then what is wrong with it; with --fit\n"
+        "                           or --stretch every label is listed, with the size\n"
+        "                           chosen, the lines and the width: \"Home\\t14 pt,\n"
+        "                           80 px\", \"Einstellungsverwaltung\\t14 -> 11 pt,\n"
+        "                           212 px\", and \"does not fit at 5 pt\" for a label\n"
+        "                           still too wide at the smallest size\n"
+        "  --strict                 any warning (a clipped label, a character no font\n"
+        "                           has, a label that does not fit, an unknown key)\n"
+        "                           ends the run with status 1 before anything is\n"
+        "                           written; the warnings are listed as --check lists\n"
+        "                           them\n"
         "  --quiet                  no progress bar, no summary of --check and no notes\n"
         "                           from Qt about fonts on standard error\n"
         "  -h, --help, --version\n"
@@ -395,10 +521,11 @@ QString help_text() {
         "\n"
         "Exit status:\n"
         "  0  every button was written (with --check: the check ran, whether or not it\n"
-        "     listed any label)\n"
+        "     listed any label); warnings do not change it without --strict\n"
         "  1  a button could not be written: the message names the path and the reason;\n"
         "     the buttons before it stay written and none after it is written. Also:\n"
-        "     standard output could not be written, or memory ran out\n"
+        "     standard output could not be written, memory ran out, or --strict found\n"
+        "     a warning (nothing is written then)\n"
         "  2  bad arguments, an unreadable input (labels, picture, directory, font,\n"
         "     style file), or a label that cannot name a file (it leaves DIR, holds a\n"
         "     NUL, needs a missing or read-only folder, is too long, is a folder), two\n"

@@ -12,6 +12,7 @@
 #include <QStringList>
 
 #include <cstdint>
+#include <optional>
 
 namespace qv::cli {
 
@@ -35,7 +36,14 @@ struct Options {
     QString style_path;       // --style: read first, the other options override it
     QString save_style_path;  // --save-style
     bool check = false;
+    bool strict = false;  // any warning fails the run before anything is written
     bool quiet = false;
+    // --stretch-mode, --min-width and --max-width as given: they change the stretch that --stretch
+    // or the --style file gives, so they are applied once both are read.
+    std::optional<StretchMode> stretch_mode;
+    std::optional<int> min_width;
+    std::optional<int> max_width;
+    bool style_file_read = false;  // `style` already holds the --style file's settings
 };
 
 enum class Action { Run, Help, Version };

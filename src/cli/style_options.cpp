@@ -36,6 +36,7 @@ Result<Parsed> with_style_file(const QStringList& args, const Parsed& parsed,
                            .arg(file, shown_in_message(s.background))};
     Options base;
     base.style = s;
+    base.style_file_read = true;
     return parse_options(args, base);
 }
 

@@ -10,6 +10,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QSet>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
@@ -233,16 +234,18 @@ TEST_F(PageInBrowser, PointerShowsTheHoverLookAndAPressThePressedLook) {
 }
 
 // Labels and folders with "%", "?", "=" and dots are only text in the page: every image loads, at
-// its own size.
+// its own size, stretched buttons of different widths and their hover looks too.
 TEST_F(PageInBrowser, HostileNamesLoadEveryImage) {
     const QString folder = tmp.filePath("v2=new");
     const QString hostile_page = tmp.filePath("site/hostile.html");
     ASSERT_TRUE(QDir().mkpath(folder));
-    const QStringList labels{"FAQ?", "100%", "a=b", "%1", "..", "%3F"};
+    const QStringList labels{"FAQ?", "100%", "a=b", "%1", "..", "%3F", "Einstellungsverwaltung"};
+    const QString hover = write("over.qvstyle", R"({"quorvane_style": 1, "bold": true})");
     const batch_tool::Outcome made =
         batch_tool::run({"--labels", write("hostile.txt", labels.join('\n').toUtf8()), "--out",
                          folder, "--background", tmp.filePath("back.png"), "--format", "png",
-                         "--name", "{label}-btn", "--html", hostile_page, "--quiet"});
+                         "--name", "{label}-btn", "--html", hostile_page, "--stretch", "12,12",
+                         "--fit", "shrink", "--hover", hover, "--quiet"});
     ASSERT_EQ(made.status, 0) << made.err.toStdString();
 
     DevTools tools(browser, browser_flags(tmp.filePath("profile")));
@@ -251,9 +254,20 @@ TEST_F(PageInBrowser, HostileNamesLoadEveryImage) {
         "Runtime.evaluate", {{"returnByValue", true},
                              {"expression",
                               "Array.from(document.images).map(i => [i.alt, i.complete, "
-                              "i.naturalWidth, i.naturalHeight].join(' ')).join('\\n')"}});
+                              "i.naturalWidth, i.naturalHeight, i.width, i.height].join(' '))"
+                              ".join('\\n')"}});
     QStringList expected;
-    for (const QString& label : labels) expected << label + " true 120 34";
+    QSet<int> widths;
+    for (const QString& label : labels) {
+        for (const char* look : {"", "-hover"}) {
+            const QSize size = QImage(folder + "/" + label + "-btn" + look + ".png").size();
+            ASSERT_FALSE(size.isEmpty()) << label.toStdString() << look;
+            const QString wh = QStringLiteral("%1 %2").arg(size.width()).arg(size.height());
+            expected << label + " true " + wh + " " + wh;
+            widths << size.width();
+        }
+    }
+    EXPECT_GE(widths.size(), 3);  // the buttons are of different widths
     EXPECT_EQ(result["result"].toObject()["value"].toString().toStdString(),
               expected.join('\n').toStdString());
 }

@@ -35,14 +35,55 @@ TEST(Options, RangesAreRefusedNotClamped) {
                             "--name=",
                             "--state-suffixes -a",
                             "--state-suffixes -a,-a",
-                            "--state-suffixes ,-b"})
+                            "--state-suffixes ,-b",
+                            "--fit squeeze",
+                            "--min-size 0",
+                            "--min-size 101",
+                            "--stretch 5",
+                            "--stretch -1,3",
+                            "--stretch 99999,1",
+                            "--stretch 1,2,3",
+                            "--stretch 1.5,2",
+                            "--stretch 4,4 --stretch-mode zigzag",
+                            "--stretch 4,4 --max-width 8001",
+                            "--stretch 4,4 --min-width 0"})
         EXPECT_FALSE(parse_options(io + QString(bad).split(' ')).ok()) << bad;
-    for (const char* good : {"--size=5", "--size 100", "--margin-right 200", "--y -32768",
-                             "--jobs 256", "--color 12.5,300,-5", "--align right",
-                             "--name btn-{n}-{slug}", "--state-suffixes _over,_down"})
+    for (const char* good :
+         {"--size=5", "--size 100", "--margin-right 200", "--y -32768", "--jobs 256",
+          "--color 12.5,300,-5", "--align right", "--name btn-{n}-{slug}",
+          "--state-suffixes _over,_down", "--fit wrap --min-size 100 --size 5", "--stretch 0,2000",
+          "--stretch 4,4 --min-width 8 --max-width 8 --stretch-mode tile"})
         EXPECT_TRUE(parse_options(io + QString(good).split(' ')).ok()) << good;
     EXPECT_FALSE(parse_options({"--labels", "l.txt"}).ok());  // no --out
     EXPECT_TRUE(parse_options({"--labels", "l.txt", "--check"}).ok());
+}
+
+// The stretch's mode and bounds change a stretch: without one they are refused (unless a style
+// file, read later, may have it), and bounds that leave no width are refused however they are
+// given. --stretch over a style's stretch changes only the caps.
+TEST(Options, StretchBoundsNeedAStretchAndRoomForTheCaps) {
+    const QStringList io{"--labels", "l.txt", "--out", "o"};
+    const std::pair<const char*, const char*> refused[] = {
+        {"--stretch-mode tile", "--stretch-mode changes a stretched background: it needs"},
+        {"--max-width 90", "--max-width changes a stretched background"},
+        {"--stretch 50,60 --max-width 100", "the largest width (100) is less than the two caps"},
+        {"--stretch 5,5 --min-width 90 --max-width 80", "the smallest width (90) is above"}};
+    for (const auto& [args, says] : refused) {
+        const auto parsed = parse_options(io + QString(args).split(' '));
+        EXPECT_TRUE(!parsed && parsed.error().contains(says))
+            << args << ": " << (parsed ? "taken" : parsed.error().toStdString());
+    }
+    EXPECT_TRUE(parse_options(io + QStringList{"--style", "s.qvstyle", "--min-width", "9"}).ok());
+
+    Options styled;
+    styled.style_file_read = true;
+    styled.style.stretch = qv::Stretch{10, 12, qv::StretchMode::Tile, 40, 300};
+    const auto over =
+        parse_options(io + QStringList{"--stretch", "3,4", "--max-width", "200"}, styled);
+    ASSERT_TRUE(over.ok()) << over.error().toStdString();
+    EXPECT_EQ(over->options.style.stretch, (qv::Stretch{3, 4, qv::StretchMode::Tile, 40, 200}));
+    styled.style.stretch.reset();
+    EXPECT_FALSE(parse_options(io + QStringList{"--min-width", "9"}, styled).ok());
 }
 
 // What the parser reads besides the values: help and version over anything missing, an option
@@ -111,6 +152,19 @@ TEST(ContactSheet, NearlySquareGridAndALimit) {
     ASSERT_TRUE(flat.ok()) << flat.error().toStdString();
     EXPECT_TRUE(flat->columns * flat->rows >= 7 && flat->columns < flat->rows);
     EXPECT_FALSE(sheet_layout(100'000, {150, 56}).ok());
+
+    // Buttons of their own widths fill rows in order, a row ending where the next would pass
+    // the width that keeps the sheet about square; a button wider than that has a row alone.
+    const auto varied = sheet_layout({30, 100, 30, 30, 300, 30}, 20);
+    ASSERT_TRUE(varied.ok()) << varied.error().toStdString();
+    const int g = kSheetGap;
+    EXPECT_EQ(varied->places, (std::vector<QPoint>{{g, g},
+                                                   {2 * g + 30, g},
+                                                   {3 * g + 130, g},
+                                                   {4 * g + 160, g},
+                                                   {g, 2 * g + 20},
+                                                   {g, 3 * g + 40}}));
+    EXPECT_EQ(varied->size, QSize(g + 304, 4 * g + 60));
 }
 
 // The bar is drawn on the stream it was given (the one checked for a terminal), and cleared:

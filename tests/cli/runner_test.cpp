@@ -175,6 +175,15 @@ TEST(RunnerMemory, WorkersSharePicturesAndAreFewerThanLabels) {
     EXPECT_EQ(workers_for(64, 100000, 64 << 20), 8);  // 512 MiB of canvases at most
     EXPECT_EQ(workers_for(8, 0, 1000), 1);
     EXPECT_EQ(workers_for(2, 100000, qint64(4) << 30), 1);
+
+    // A stretched look's canvases are counted at the widest button it can make, not the picture.
+    look.layout.stretch = qv::Stretch{10, 10, qv::StretchMode::Scale, {}, 600};
+    const qint64 bounded = qv::cli::look_canvas_bytes(look);
+    EXPECT_GE(bounded, 2 * 600 * 200 * 4);
+    look.layout.stretch->max_width.reset();
+    const qint64 widest = qv::cli::look_canvas_bytes(look);
+    EXPECT_GE(widest, qint64(2) * qv::kMaxStretchWidth * 200 * 4);
+    EXPECT_LE(workers_for(64, 100000, widest) * widest, qint64(512) << 20);
 }
 
 // A worker whose canvas could not be allocated (here: a picture with no pixels) stops the run with

@@ -2,6 +2,7 @@
 #include "cli/contact_sheet.h"
 #include "core/io/picture_loader.h"
 #include "core/render/composer.h"
+#include "core/render/stretch.h"
 #include "core/render/text_renderer.h"
 
 #include "batch_tool.h"
@@ -9,11 +10,13 @@
 #include <gtest/gtest.h>
 #include <QDir>
 #include <QFile>
+#include <QMap>
 #include <QProcess>
 #include <QTemporaryDir>
 
 #include <sys/wait.h>
 #include <unistd.h>
+#include <cstring>
 
 using namespace qv;
 
@@ -42,6 +45,49 @@ QImage composed(ButtonStyle style, const Canvas& back) {
         style.text_y = centred_text_y(back.height(), line_height(expected));
     compose_button(expected, back, style);
     return expected.image;
+}
+
+// The pixels where `button` differs from `background` (of the same size): the label's ink as drawn.
+QRect ink_of(const QImage& button, const QImage& background) {
+    const QImage a = rgb32(button), b = rgb32(background);
+    QRect ink;
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x)
+            if (a.pixel(x, y) != b.pixel(x, y)) ink |= QRect(x, y, 1, 1);
+    return ink;
+}
+
+// The runs of rows holding ink: one per line of text.
+int ink_bands(const QImage& button, const QImage& background) {
+    const QImage a = rgb32(button), b = rgb32(background);
+    int bands = 0;
+    bool in_band = false;
+    for (int y = 0; y < a.height(); ++y) {
+        const bool inked =
+            std::memcmp(a.constScanLine(y), b.constScanLine(y), size_t(a.bytesPerLine())) != 0;
+        bands += inked && !in_band;
+        in_band = inked;
+    }
+    return bands;
+}
+
+// What --check says of each label: its text after the tab, by label.
+QMap<QString, QString> checked(const QString& out) {
+    QMap<QString, QString> said;
+    for (const QString& line : out.split(u'\n', Qt::SkipEmptyParts))
+        said[line.section(u'\t', 0, 0)] = line.section(u'\t', 1);
+    return said;
+}
+
+// The size a label was drawn at, from --check's "24 -> 13 pt" or "24 pt".
+int checked_size(const QString& said) {
+    const QString sizes = said.section(QStringLiteral(" pt"), 0, 0);
+    return sizes.section(QStringLiteral("-> "), -1).toInt();
+}
+
+// The width from --check's "..., 212 px".
+int checked_width(const QString& said) {
+    return said.section(QStringLiteral(" px"), 0, 0).section(u' ', -1).toInt();
 }
 
 class Tool : public testing::Test {
@@ -216,9 +262,11 @@ TEST_F(Tool, BadInputExitsTwoAndWritesNothing) {
 // "120.5" kept, no "y" while centred), and options given with it override it.
 TEST_F(Tool, SavedStyleStandsForItsOptionsAndOptionsOverrideIt) {
     const QStringList style{
-        "--background",  "back.png", "--font",   "DejaVu Sans",  "--size",  "14",
-        "--bold",        "--3d",     "--color",  "200,120.5,30", "--align", "left",
-        "--margin-left", "6",        "--format", "png"};
+        "--background",  "back.png", "--font",    "DejaVu Sans",  "--size",         "14",
+        "--bold",        "--3d",     "--color",   "200,120.5,30", "--align",        "left",
+        "--margin-left", "6",        "--format",  "png",          "--fit",          "wrap",
+        "--min-size",    "7",        "--stretch", "9,11",         "--stretch-mode", "tile",
+        "--max-width",   "140"};
     const QString back = picture();
     ASSERT_TRUE(QDir().mkpath(path("styles")));
     const QString saved = path("styles/look.qvstyle");
@@ -229,15 +277,20 @@ TEST_F(Tool, SavedStyleStandsForItsOptionsAndOptionsOverrideIt) {
     const QByteArray json = read_bytes(saved);
     EXPECT_TRUE(json.contains("\"background\": \"" + back.toUtf8() + "\"")) << json.toStdString();
     EXPECT_TRUE(json.contains("\"color\": [200, \"120.5\", 30]"));
+    EXPECT_TRUE(
+        json.contains("\"fit\": \"wrap\",\n  \"min_size\": 7,\n  \"stretch\": {\"left_cap\": 9, "
+                      "\"right_cap\": 11, \"stretch_mode\": \"tile\", \"max_width\": 140}"))
+        << json.toStdString();
     EXPECT_FALSE(json.contains("\"y\""));
 
-    const QString labels = write("labels.txt", "Home\r\nNews\r\n");
+    const QString labels = write("labels.txt", "Home\r\nNews of the week, in full\r\n");
     auto home = [&](const char* dir, const QStringList& args) {
         EXPECT_TRUE(QDir().mkpath(path(dir)));
         const Outcome o =
             run(QStringList{"--labels", labels, "--out", path(dir), "--quiet"} + args);
         EXPECT_EQ(o.status, 0) << o.err.toStdString();
-        return read_bytes(path(dir) + "/Home.png");
+        return read_bytes(path(dir) + "/Home.png") +
+               read_bytes(path(dir) + "/News of the week, in full.png");
     };
     QStringList absolute = style;
     absolute[1] = back;
@@ -483,6 +536,317 @@ TEST_F(Tool, ClippedLabelsAndMissingCharactersAreWarnedOfAfterTheRun) {
               "quorvane-batch: warning: 2 labels have characters no installed font has, drawn as "
               "boxes: \"\xED\x95\x9C\xEA\xB8\x80\" (\xED\x95\x9C\xEA\xB8\x80), "
               "\"\xE0\xA4\xA8\xE0\xA4\xAE\" (\xE0\xA4\xA8\xE0\xA4\xAE)\n");
+}
+
+// The few dozen long words and phrases a translated menu has, in Latin, Arabic, Greek, Cyrillic
+// and Hebrew script (DejaVu Sans has them all; no installed font here has Japanese).
+const char* const kTranslated[] = {
+    "Einstellungsverwaltung", "Datenschutzerklärung", "Benutzerkontensteuerung",
+    "Nutzungsbedingungen", "Kundendienst", "Häufig gestellte Fragen", "Children's corner",
+    "Geschäftsbedingungen", "Barrierefreiheit", "Sicherheitseinstellungen", "Paramètres avancés",
+    "Configuración de privacidad",
+    "\u0625\u0639\u062f\u0627\u062f\u0627\u062a "
+    "\u0627\u0644\u062e\u0635\u0648\u0635\u064a\u0629",  // privacy settings
+    "\u0633\u064a\u0627\u0633\u0629 \u0627\u0644\u062e\u0635\u0648\u0635\u064a\u0629",  // privacy
+                                                                                        // policy
+    "\u0627\u0644\u0623\u0633\u0626\u0644\u0629 \u0627\u0644\u0634\u0627\u0626\u0639\u0629",  // FAQ
+    "\u0627\u062a\u0635\u0644 \u0628\u0646\u0627",  // contact us
+    "\u0627\u0644\u0635\u0641\u062d\u0629 \u0627\u0644\u0631\u0626\u064a\u0633\u064a\u0629",  // home
+                                                                                              // page
+    "\u0634\u0631\u0648\u0637 \u0627\u0644\u0627\u0633\u062a\u062e\u062f\u0627\u0645",  // terms
+                                                                                        // of
+                                                                                        // use
+    "\u0395\u03c0\u03b9\u03ba\u03bf\u03b9\u03bd\u03c9\u03bd\u03af\u03b1",  // contact (Greek)
+    "\u03a1\u03c5\u03b8\u03bc\u03af\u03c3\u03b5\u03b9\u03c2 "
+    "\u03b1\u03c0\u03bf\u03c1\u03c1\u03ae\u03c4\u03bf\u03c5",  // privacy settings
+    "\u041d\u0430\u0441\u0442\u0440\u043e\u0439\u043a\u0438 "
+    "\u043a\u043e\u043d\u0444\u0438\u0434\u0435\u043d\u0446\u0438\u0430\u043b\u044c\u043d\u043e"
+    "\u0441\u0442\u0438",
+    "\u0414\u043e\u0441\u0442\u043e\u043f\u0440\u0438\u043c\u0435\u0447\u0430\u0442\u0435\u043b"
+    "\u044c\u043d\u043e\u0441\u0442\u0438",                                       // sights
+    "\u05d4\u05d2\u05d3\u05e8\u05d5\u05ea \u05e4\u05e8\u05d8\u05d9\u05d5\u05ea",  // privacy
+                                                                                  // settings
+                                                                                  // (Hebrew)
+    "\u05e6\u05d5\u05e8 \u05e7\u05e9\u05e8",  // contact (Hebrew)
+};
+
+// Under shrink a label's whole ink, effects too, keeps to the margins (on the side it is aligned
+// to only the edge bounds it), and the size chosen is the largest that does: one point up, drawn as
+// it is, crosses the box. Seen in the pixels, not in the tool's own measure.
+TEST_F(Tool, ShrinkChoosesTheLargestSizeWhoseInkKeepsToTheMargins) {
+    const QString back = picture();
+    const QImage background(back);
+    const QStringList args{
+        "--labels",       write("l.txt", "Einstellungsverwaltung\nKundendienst\n"),
+        "--background",   back,
+        "--font",         "DejaVu Sans",
+        "--margin-left",  "9",
+        "--margin-right", "12",
+        "--out",          out,
+        "--quiet"};
+    const std::pair<const char*, std::pair<int, int>> boxes[] = {
+        {"left", {0, 150 - 12}}, {"center", {9, 150 - 12}}, {"right", {9, 150}}};
+    for (const auto& [align, box] : boxes) {
+        const QStringList style = args + QStringList{"--align", align, "--shadow", "--outline"};
+        const Outcome check = run(style, "--fit shrink --size 24 --check");
+        const auto said = checked(check.out);
+        ASSERT_EQ(said.size(), 2) << check.out.toStdString();
+        for (const QString& label : QStringList{"Einstellungsverwaltung", "Kundendienst"}) {
+            const int size = checked_size(said[label]);
+            ASSERT_TRUE(size >= 5 && size < 24) << said[label].toStdString();
+            EXPECT_TRUE(said[label].startsWith(QStringLiteral("24 -> %1 pt, 150 px").arg(size)));
+            ASSERT_EQ(run(style, "--fit shrink --size 24").status, 0);
+            const QRect ink = ink_of(QImage(out + "/" + label + ".bmp"), background);
+            EXPECT_TRUE(ink.left() >= box.first && ink.right() < box.second)
+                << align << " " << label.toStdString() << " " << ink.left() << ".." << ink.right();
+            EXPECT_TRUE(ink.top() > 0 && ink.bottom() < 55);  // the line stays where it was
+
+            ASSERT_EQ(run(style + QStringList{"--size", QString::number(size + 1)}).status, 0);
+            const QRect larger = ink_of(QImage(out + "/" + label + ".bmp"), background);
+            EXPECT_TRUE(larger.left() < box.first || larger.right() >= box.second)
+                << align << " " << label.toStdString() << " at " << size + 1;
+        }
+    }
+}
+
+// Wrap breaks a label too wide for one line into two, each whole within the margins, and leaves
+// one that fits alone; --check says which.
+TEST_F(Tool, WrapGivesTwoLinesNoneClipped) {
+    const QString back = picture();
+    const QStringList args{"--labels",
+                           write("l.txt", "Children's corner\nHome\nBenutzerkonto einrichten\n"),
+                           "--background",
+                           back,
+                           "--font",
+                           "DejaVu Sans",
+                           "--size",
+                           "16",
+                           "--margin-left",
+                           "5",
+                           "--margin-right",
+                           "5",
+                           "--fit",
+                           "wrap",
+                           "--3d"};
+    const Outcome check = run(args, "--check --quiet");
+    EXPECT_EQ(check.out.toStdString(),
+              "Children's corner\t16 pt, two lines \"Children's\" / \"corner\", 150 px\n"
+              "Home\t16 pt, 150 px\n"
+              "Benutzerkonto einrichten\t16 -> 14 pt, two lines \"Benutzerkonto\" / "
+              "\"einrichten\", 150 px\n");
+    const Outcome o = run(args + QStringList{"--out", out});
+    EXPECT_EQ(o.status, 0);
+    EXPECT_FALSE(o.err.contains("warning")) << o.err.toStdString();
+    for (const auto& [label, lines] :
+         {std::pair{"Children's corner", 2}, {"Home", 1}, {"Benutzerkonto einrichten", 2}}) {
+        const QImage button(out + "/" + label + ".bmp");
+        const QRect ink = ink_of(button, QImage(back));
+        EXPECT_EQ(ink_bands(button, QImage(back)), lines) << label;
+        EXPECT_TRUE(ink.left() >= 5 && ink.right() < 145 && ink.top() > 0 && ink.bottom() < 55)
+            << label;
+    }
+}
+
+// A stretched button is as wide as --check says, keeps the picture's caps column for column, and
+// holds the label within the margins inside the caps with little to spare; scaled or tiled, and
+// the contact sheet shows each button at its own size, in rows as wide as they need.
+TEST_F(Tool, StretchKeepsTheCapsAndTakesTheLabelsWidth) {
+    const QString back = picture();
+    const QImage picture_image(back);
+    const QStringList labels{"Hi", "Einstellungsverwaltung", "OK", "Datenschutzerklärung"};
+    const QStringList args{"--labels",       write("l.txt", labels.join('\n').toUtf8()),
+                           "--background",   back,
+                           "--font",         "DejaVu Sans",
+                           "--margin-left",  "4",
+                           "--margin-right", "4",
+                           "--outline",      "--quiet"};
+    // Caps far apart in width too: the centred label then needs the wider side on both.
+    for (const auto& [left, right, mode] :
+         {std::tuple{20, 30, qv::StretchMode::Scale}, std::tuple{20, 30, qv::StretchMode::Tile},
+          std::tuple{4, 70, qv::StretchMode::Scale}}) {
+        const QStringList styled =
+            args + QStringList{"--stretch", QStringLiteral("%1,%2").arg(left).arg(right),
+                               "--stretch-mode", mode == qv::StretchMode::Tile ? "tile" : "scale"};
+        const Outcome check = run(styled, "--check");
+        EXPECT_FALSE(check.out.contains("does not fit")) << check.out.toStdString();
+        const auto said = checked(check.out);
+        const QString sheet = path("sheet.png");
+        ASSERT_EQ(run(styled + QStringList{"--out", out, "--contact-sheet", sheet}).status, 0);
+        std::vector<int> widths;
+        for (const QString& label : labels) {
+            const QImage button(out + "/" + label + ".bmp");
+            const int width = checked_width(said[label]);
+            widths.push_back(width);
+            ASSERT_EQ(button.size(), QSize(width, 56)) << label.toStdString();
+            EXPECT_EQ(rgb32(button.copy(0, 0, left, 56)),
+                      rgb32(picture_image.copy(0, 0, left, 56)));
+            EXPECT_EQ(rgb32(button.copy(width - right, 0, right, 56)),
+                      rgb32(picture_image.copy(150 - right, 0, right, 56)));
+            const QImage stretched =
+                qv::stretch_picture(picture_image, {left, right, mode, {}, {}}, width);
+            const QRect ink = ink_of(button, stretched);
+            EXPECT_TRUE(ink.left() >= left + 4 && ink.right() < width - right - 4)
+                << label.toStdString() << " " << left << "," << right;
+            // Centred on the button, the label needs the wider side's caps and margin on both.
+            EXPECT_LE(width - ink.width(), 2 * (std::max(left, right) + 4) + 3)
+                << label.toStdString();
+        }
+        const auto layout = qv::cli::sheet_layout(widths, 56);
+        ASSERT_TRUE(layout.ok());
+        const QImage shown(sheet);
+        ASSERT_EQ(shown.size(), layout->size);
+        for (size_t i = 0; i < widths.size(); ++i)
+            EXPECT_EQ(rgb32(shown.copy(QRect(layout->places[i], QSize(widths[i], 56)))),
+                      rgb32(QImage(out + "/" + labels[qsizetype(i)] + ".bmp")));
+    }
+    // Bounds hold the width, and a style file's stretch takes them from the options.
+    const QString style = write("s.qvstyle", R"({"quorvane_style": 1, "stretch": {"left_cap": 20,
+                                                "right_cap": 30, "max_width": 500}})");
+    const QStringList bounded{"--labels",    path("l.txt"), "--background", back,
+                              "--style",     style,         "--min-width",  "90",
+                              "--max-width", "120",         "--check",      "--quiet"};
+    const auto said = checked(run(bounded).out);
+    EXPECT_EQ(checked_width(said["Hi"]), 90);
+    EXPECT_EQ(checked_width(said["Einstellungsverwaltung"]), 120);
+}
+
+// A picture's alpha is kept across the stretch: no pixel the middle is scaled to turns darker
+// or takes another colour where clear and opaque pixels meet.
+TEST_F(Tool, StretchKeepsAlphaWithoutDarkPixels) {
+    QImage pill(60, 40, QImage::Format_ARGB32);
+    for (int y = 0; y < 40; ++y)
+        for (int x = 0; x < 60; ++x)
+            pill.setPixel(x, y,
+                          qRgba(200, 30, 30, (x * 37 + y * 11) % 3 == 0 ? 0 : 40 + (x * 7) % 216));
+    ASSERT_TRUE(pill.save(path("pill.png")));
+    const Outcome o = run({"--labels", write("l.txt", "Longer than the pill\n"), "--out", out,
+                           "--background", path("pill.png"), "--y", "26", "--size", "8"},
+                          "--format png --stretch 9,9 --quiet");
+    ASSERT_EQ(o.status, 0) << o.err.toStdString();
+    const QImage button =
+        QImage(out + "/Longer than the pill.png").convertToFormat(QImage::Format_ARGB32);
+    ASSERT_GT(button.width(), 60);
+    EXPECT_EQ(button.copy(0, 0, 9, 40), pill.copy(0, 0, 9, 40));
+    for (int y = 0; y < 20; ++y) {  // above the label
+        for (int x = 0; x < button.width(); ++x) {
+            const QRgb p = button.pixel(x, y);
+            if (qAlpha(p) == 0) continue;
+            // Eight bits of premultiplied colour carry it to within 255 / alpha.
+            const int near = 255 / qAlpha(p) + 2;
+            EXPECT_TRUE(std::abs(qRed(p) - 200) <= near && std::abs(qGreen(p) - 30) <= near &&
+                        std::abs(qBlue(p) - 30) <= near)
+                << x << "," << y << " " << std::hex << p;
+        }
+    }
+}
+
+// --strict: any warning (a label still too wide at the smallest size, an unknown style key)
+// ends the run with status 1 before the first file, the style, the page or the sheet is written.
+TEST_F(Tool, StrictWritesNothingWhenThereIsAWarning) {
+    const QStringList io{
+        "--labels",
+        write("l.txt", "Home\nDatenschutzerkl\xC3\xA4rung und Nutzungsbedingungen\n"),
+        "--out",
+        out,
+        "--html",
+        path("page.html"),
+        "--contact-sheet",
+        path("sheet.png"),
+        "--save-style",
+        path("saved.qvstyle")};
+    const Outcome o = run(io, "--fit shrink --min-size 8 --strict");
+    EXPECT_EQ(o.status, 1);
+    EXPECT_TRUE(
+        o.err.contains("1 label does not fit between its margins even at the smallest "
+                       "size: \"Datenschutzerkl\u00e4rung und Nutzungsbedingungen\" (8 pt)"))
+        << o.err.toStdString();
+    EXPECT_TRUE(o.err.contains("--strict: nothing written")) << o.err.toStdString();
+    EXPECT_TRUE(o.out.isEmpty());
+    EXPECT_EQ(file_names(out), QStringList{});
+    EXPECT_EQ(file_names(tmp_.path()), QStringList{"l.txt"});
+    // Without --strict the same run writes everything and warns after.
+    const Outcome loose = run(io, "--fit shrink --min-size 8");
+    EXPECT_EQ(loose.status, 0);
+    EXPECT_TRUE(loose.err.contains("does not fit between its margins")) << loose.err.toStdString();
+    EXPECT_EQ(file_names(out).size(), 2);
+    EXPECT_EQ(run(io, "--fit shrink --min-size 8 --strict --check").status, 1);
+
+    const QString glow = write("g.qvstyle", R"({"quorvane_style": 1, "glow": 1})");
+    const QStringList fine{"--labels", write("f.txt", "Home\n"), "--out", path("fine")};
+    ASSERT_TRUE(QDir().mkpath(path("fine")));
+    EXPECT_EQ(run(fine + QStringList{"--style", glow}, "--strict").status, 1);
+    EXPECT_EQ(file_names(path("fine")), QStringList{});
+    EXPECT_EQ(run(fine, "--strict --fit shrink").status, 0);
+    EXPECT_EQ(file_names(path("fine")), QStringList{"Home.bmp"});
+}
+
+// A hover look takes the main look's width label by label, so a page can swap them, and fits its
+// own (larger, bold) label with its own style's fit; --check says where it differs.
+TEST_F(Tool, StateLooksTakeTheMainLooksWidth) {
+    const QString hover = write("h.qvstyle", R"({"quorvane_style": 1, "font": "DejaVu Sans",
+                                "size": 14, "bold": true, "fit": "shrink", "stretch":
+                                {"left_cap": 6, "right_cap": 6}})");
+    const QStringList args{"--labels",     write("l.txt", "Home\nEinstellungsverwaltung\n"),
+                           "--background", picture(),
+                           "--font",       "DejaVu Sans",
+                           "--size",       "12",
+                           "--stretch",    "20,30",
+                           "--max-width",  "140",
+                           "--fit",        "shrink",
+                           "--hover",      hover,
+                           "--format",     "png",
+                           "--quiet"};
+    const auto said = checked(run(args, "--check").out);
+    EXPECT_TRUE(said["Einstellungsverwaltung"].contains("; -hover look: 14 -> "))
+        << said["Einstellungsverwaltung"].toStdString();
+    ASSERT_EQ(run(args + QStringList{"--out", out}).status, 0);
+    for (const char* label : {"Home", "Einstellungsverwaltung"}) {
+        const QImage main(out + "/" + label + ".png");
+        const QImage over(out + "/" + label + "-hover.png");
+        EXPECT_EQ(main.width(), checked_width(said[label]));
+        EXPECT_EQ(over.size(), main.size()) << label;
+        const QImage stretched =
+            qv::stretch_picture(QImage(path("back.png")), {6, 6, {}, {}, {}}, over.width());
+        const QRect ink = ink_of(over, stretched);
+        EXPECT_TRUE(ink.left() >= 6 && ink.right() < over.width() - 6) << label;
+    }
+}
+
+// A translated menu of 2,000 labels in several scripts, right to left among them: under shrink
+// no button's ink crosses its margins, as its pixels show.
+TEST_F(Tool, ATwoThousandLabelTranslatedListHasNoClippedLabel) {
+    QStringList labels;
+    const int count = int(std::size(kTranslated));
+    for (int i = 0; labels.size() < 2000; ++i) {
+        const QString word = QString::fromUtf8(kTranslated[i % count]);
+        const QString other = QString::fromUtf8(kTranslated[(i * 7 + 3) % count]);
+        // Two words at most 28 characters long: at 5 points any of them fits the picture.
+        const QString longer = i % 2 ? word + u' ' + other.section(u' ', 0, 0)
+                                     : QStringLiteral("%1 %2").arg(word).arg(i);
+        labels << (i % 3 == 0 || longer.size() > 28 ? word : longer);
+    }
+    const QString back = picture();
+    const QImage background(back);
+    const QStringList args{"--labels",     write("l.txt", labels.join('\n').toUtf8()),
+                           "--background", back,
+                           "--font",       "DejaVu Sans",
+                           "--name",       "{n}"};
+    const char* style =
+        "--size 18 --fit shrink --margin-left 6 --margin-right 6 --outline --shadow --jobs 2 "
+        "--quiet";
+    const Outcome check = run(args + QStringList{"--check"}, style);
+    EXPECT_GT(check.out.count(QStringLiteral("18 -> ")), 600);  // a good part is made smaller
+    EXPECT_FALSE(check.out.contains("does not fit"));
+    const Outcome o = run(args + QStringList{"--out", out}, style);
+    ASSERT_EQ(o.status, 0) << o.err.toStdString();
+    EXPECT_EQ(o.err, "");
+    for (int i = 0; i < labels.size(); ++i) {
+        const QImage button(QStringLiteral("%1/%2.bmp").arg(out).arg(i + 1));
+        const QRect ink = ink_of(button, background);
+        ASSERT_FALSE(ink.isEmpty()) << i;
+        EXPECT_TRUE(ink.left() >= 6 && ink.right() < 144 && ink.top() > 0 && ink.bottom() < 55)
+            << labels[i].toStdString();
+    }
 }
 
 }  // namespace

@@ -14,6 +14,13 @@ QString warning(const QString& what, const QStringList& named) {
     return line;
 }
 
+// The label as a warning names it: quoted, with its look when it is not the main one.
+QString named(const QString& label, const QString& look) {
+    QString name = u'"' + shown_in_message(label) + u'"';
+    if (!look.isEmpty()) name += QStringLiteral(" %1 look").arg(shown_in_message(look));
+    return name;
+}
+
 }  // namespace
 
 QString describe_overflow(const Overflow& o) {
@@ -25,12 +32,11 @@ QString describe_overflow(const Overflow& o) {
     return edges.join(QStringLiteral(", "));
 }
 
-QStringList loss_warnings(const std::vector<LabelLoss>& losses) {
-    QStringList clipped, boxed;
+QStringList loss_warnings(const std::vector<LabelLoss>& losses,
+                          const std::vector<UnfitLabel>& unfit) {
+    QStringList clipped, boxed, too_wide;
     for (const LabelLoss& loss : losses) {
-        QString name = u'"' + shown_in_message(loss.label) + u'"';
-        if (!loss.look.isEmpty())
-            name += QStringLiteral(" %1 look").arg(shown_in_message(loss.look));
+        const QString name = named(loss.label, loss.look);
         if (loss.ink.overflow.any())
             clipped << QStringLiteral("%1 (%2)").arg(name, describe_overflow(loss.ink.overflow));
         if (!loss.ink.missing.isEmpty())
@@ -48,6 +54,15 @@ QStringList loss_warnings(const std::vector<LabelLoss>& losses) {
                 ? QStringLiteral("label has characters no installed font has, drawn as boxes")
                 : QStringLiteral("labels have characters no installed font has, drawn as boxes"),
             boxed);
+    for (const UnfitLabel& u : unfit)
+        too_wide << QStringLiteral("%1 (%2 pt)").arg(named(u.label, u.look)).arg(u.size);
+    if (!too_wide.isEmpty())
+        lines << warning(too_wide.size() == 1
+                             ? QStringLiteral("label does not fit between its margins even at "
+                                              "the smallest size")
+                             : QStringLiteral("labels do not fit between their margins even at "
+                                              "the smallest size"),
+                         too_wide);
     return lines;
 }
 

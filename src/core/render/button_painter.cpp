@@ -35,6 +35,11 @@ const QImage& ButtonPainter::paint(const ButtonStyle& style, LabelInk* ink, Plac
     }
     const Placement placed = place_label(preview_, style, layout_, background_.width());
     if (placement) *placement = placed;
+    return paint(style, placed, ink);
+}
+
+const QImage& ButtonPainter::paint(const ButtonStyle& style, const Placement& placed,
+                                   LabelInk* ink) {
     stretch_to(placed.width);
     if (transparent_.isNull()) {
         preview_.image = stretched_.image;  // drawn on a copy of its own when the label is drawn

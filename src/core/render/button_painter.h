@@ -27,6 +27,12 @@ class ButtonPainter {
     const QImage& paint(const ButtonStyle& style, LabelInk* ink = nullptr,
                         Placement* placement = nullptr);
 
+    // The button with its label drawn at `placement` (from place_label for this style, or at the
+    // width another look of the button takes): its background stretched to the placement's width
+    // by the layout's stretch. For a painter whose layout adjusts labels.
+    const QImage& paint(const ButtonStyle& style, const Placement& placement,
+                        LabelInk* ink = nullptr);
+
   private:
     // The background (opaque, and with alpha when kept) at `width`: the picture itself at its own
     // width, else stretched. The last width's is kept, as buttons of a set often share widths.

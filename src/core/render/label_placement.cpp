@@ -157,7 +157,14 @@ Placement place_label(Canvas& scratch, const ButtonStyle& style, const LabelLayo
     }
     const std::vector<LineInk> lines = m.measure(p.lines, widest);
     if (layout.stretch) {
-        const Margins raw = label_margins(style, std::nullopt);
+        // A centred label is centred on the whole button: the wider side's margin and cap are
+        // needed on both sides, however far apart the two sides are.
+        Margins raw = label_margins(style, std::nullopt);
+        if (style.align_mode == kAlignCentre) {
+            const Stretch& s = *layout.stretch;
+            const double side = std::max(raw.left + s.left_cap, raw.right + s.right_cap);
+            raw = {side - s.left_cap, side - s.right_cap};
+        }
         const int estimate = needed_width(m.block(lines, widest).width(), int(raw.left),
                                           int(raw.right), *layout.stretch);
         p.width = clamped_width(narrowest_width(m, lines, estimate, style, *layout.stretch),
@@ -167,30 +174,60 @@ Placement place_label(Canvas& scratch, const ButtonStyle& style, const LabelLayo
     return p;
 }
 
-bool draw_placed_label(Canvas& canvas, const ButtonStyle& style, const Placement& placement,
-                       const std::optional<Stretch>& stretch, LabelInk* ink) {
+namespace {
+
+// Calls `line(sized, x, y)` for each line of the placed label as drawn on `canvas` (whose width is
+// the placement's), the canvas's font set to the placed size; stops at the first false. False also
+// when a size is not a number.
+template <typename Line>
+bool each_placed_line(Canvas& canvas, const ButtonStyle& style, const Placement& placement,
+                      const std::optional<Stretch>& stretch, Line&& line) {
     if (!set_label_font(canvas, style)) return false;
     const int style_line_height = line_height(canvas);
     ButtonStyle sized = style;
-    if (placement.resized()) sized.font_size = QString::number(placement.size);
-    if (!set_label_font(canvas, sized)) return false;
+    if (placement.resized()) {
+        sized.font_size = QString::number(placement.size);
+        if (!set_label_font(canvas, sized)) return false;
+    }
     const std::vector<int> tops = line_tops(style.text_y, style_line_height,
                                             int(placement.lines.size()), line_height(canvas));
     const Margins margins = label_margins(style, stretch);
-    LabelInk all;
-    bool ok = true;
-    for (qsizetype i = 0; ok && i < placement.lines.size(); ++i) {
+    for (qsizetype i = 0; i < placement.lines.size(); ++i) {
         sized.label_text = placement.lines[i];
         const bool measured = sized.align_mode == kAlignCentre || sized.align_mode == kAlignRight;
         const double x = origin_x(sized, canvas.width(),
                                   measured ? text_width(canvas, sized.label_text) : 0.0, margins);
-        LabelInk line;
-        ok = draw_label(canvas, sized, x, tops[std::size_t(i)], YArithmetic::Int16,
-                        ink ? &line : nullptr);
-        add_losses(all, line);
+        if (!line(sized, x, tops[std::size_t(i)])) return false;
     }
+    return true;
+}
+
+}  // namespace
+
+bool draw_placed_label(Canvas& canvas, const ButtonStyle& style, const Placement& placement,
+                       const std::optional<Stretch>& stretch, LabelInk* ink) {
+    LabelInk all;
+    const bool ok = each_placed_line(
+        canvas, style, placement, stretch, [&](const ButtonStyle& sized, double x, int y) {
+            LabelInk line;
+            const bool drawn =
+                draw_label(canvas, sized, x, y, YArithmetic::Int16, ink ? &line : nullptr);
+            add_losses(all, line);
+            return drawn;
+        });
     if (ink) *ink = all;
     return ok;
+}
+
+LabelInk measure_placed_label(Canvas& canvas, const ButtonStyle& style, const Placement& placement,
+                              const std::optional<Stretch>& stretch) {
+    LabelInk all;
+    each_placed_line(canvas, style, placement, stretch,
+                     [&](const ButtonStyle& sized, double x, int y) {
+                         add_losses(all, measure_label(canvas, sized, x, y));
+                         return true;
+                     });
+    return all;
 }
 
 }  // namespace qv

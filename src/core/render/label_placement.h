@@ -64,4 +64,9 @@ Placement place_label(Canvas& scratch, const ButtonStyle& style, const LabelLayo
 bool draw_placed_label(Canvas& canvas, const ButtonStyle& style, const Placement& placement,
                        const std::optional<Stretch>& stretch, LabelInk* ink = nullptr);
 
+// What draw_placed_label on `canvas` (as wide as the placement; its pixels are not changed) would
+// lose, without drawing.
+LabelInk measure_placed_label(Canvas& canvas, const ButtonStyle& style, const Placement& placement,
+                              const std::optional<Stretch>& stretch);
+
 }  // namespace qv

@@ -42,11 +42,13 @@ struct Caps {
 Caps caps_on(int picture_width, const Stretch& stretch);
 
 // The picture made clamped_width(width) wide, as large as the picture in height. The caps' columns
-// are copied exactly; the middle is scaled smoothly (in premultiplied form, so partly clear
-// pixels keep their colour and no dark fringe appears) or repeated from its first column. When
-// the width is narrower than the two caps, the middle is left out and each cap gives up columns
-// on its inner side, in proportion to its width, so the picture's outer edges stay. A picture
-// with an alpha channel gives ARGB32, any other RGB32; a null picture gives a null picture.
+// are copied exactly; the middle is scaled in width only (linearly between the two nearest columns
+// when widened, each column the average of those it covers when narrowed; each colour weighted by
+// its alpha, so partly clear pixels keep their colour and no dark fringe appears) or repeated from
+// its first column. When the width is narrower than the two caps, the middle is left out and each
+// cap gives up columns on its inner side, in proportion to its width, so the picture's outer edges
+// stay. A picture with an alpha channel gives ARGB32, any other RGB32; a null picture gives a null
+// picture.
 QImage stretch_picture(const QImage& picture, const Stretch& stretch, int width);
 
 }  // namespace qv
