@@ -72,25 +72,48 @@ fi
 
 # The presets are in CMakePresets.json. Benchmarks, fuzzers and the art tools are not built: no
 # test runs them.
+#
+# A test run leaves the processors partly idle (it waits on xvfb, chromium and the installed
+# tree's tools), so each one runs beside the next build. That build runs at a lower priority, so
+# that the tests run at the speed they would alone and their time limits hold. A run's output is
+# kept and shown whole once it has finished.
+tests_pid=
+tests_log=$(mktemp)
+trap 'rm -f "$cpu_file" "$tests_log"; [ -z "$tests_pid" ] || kill "$tests_pid" 2>/dev/null || :' EXIT
+start_tests() {
+    ctest --preset "$1" -j "$jobs" >"$tests_log" 2>&1 &
+    tests_pid=$!
+}
+finish_tests() {
+    local status=0
+    wait "$tests_pid" || status=$?
+    tests_pid=
+    step "$1 tests finished"
+    cat "$tests_log"
+    [ "$status" -eq 0 ] || { echo "The $1 tests failed." >&2; exit "$status"; }
+}
+
 step "normal build"
 cmake --preset normal -DQUORVANE_WERROR=$werror >/dev/null
 cmake --build --preset normal -j "$jobs"
-step "normal tests"
-ctest --preset normal -j "$jobs"
+step "normal tests, beside the asan build"
+start_tests normal
 
 # Once more with AddressSanitizer and UndefinedBehaviorSanitizer: the library, both programs and
 # every test but the installed tree's.
-step "asan build"
-cmake --preset asan -DQUORVANE_WERROR=$werror >/dev/null
-cmake --build --preset asan -j "$jobs"
-step "asan tests"
-ctest --preset asan -j "$jobs"
+nice cmake --preset asan -DQUORVANE_WERROR=$werror >/dev/null
+nice cmake --build --preset asan -j "$jobs"
+step "asan build done"
+finish_tests normal
+step "asan tests, beside the tsan build"
+start_tests asan
 
 # Once more with ThreadSanitizer, which cannot share a build with AddressSanitizer: only the command
 # line tool's tests, as its runner is the one module with threads of its own.
-step "tsan build"
-cmake --preset tsan -DQUORVANE_WERROR=$werror >/dev/null
-cmake --build --preset tsan -j "$jobs"
+nice cmake --preset tsan -DQUORVANE_WERROR=$werror >/dev/null
+nice cmake --build --preset tsan -j "$jobs"
+step "tsan build done"
+finish_tests asan
 step "tsan tests"
 ctest --preset tsan
 step "done"
