@@ -57,9 +57,9 @@ class LineMeasure {
         std::vector<LineInk> out;
         for (const QString& line : lines) {
             sized_.label_text = line;
-            const double w = text_width(scratch_, line);
-            const double x = origin_x(sized_, width, w, margins_);
-            out.push_back({w, x, ink_columns(scratch_, sized_, x)});
+            const LineShape shape = line_shape(scratch_, line);
+            const double x = origin_x(sized_, width, shape.width, margins_);
+            out.push_back({shape.width, x, ink_columns(shape, sized_, x)});
         }
         return out;
     }

@@ -26,9 +26,10 @@ void copy_columns(const QImage& from, int from_x, QImage& to, int to_x, int n) {
                     sizeof(QRgb) * std::size_t(n));
 }
 
-// How each column of a row scaled in width is made from the source row: widened, from the two
-// nearest source columns linearly; narrowed, from every source column it covers, by how much it
-// covers of each. Weights are 256ths; each column's add up to 256 exactly.
+// How each column of a row scaled in width is made from the source row: widened or narrowed to no
+// less than half, from the two nearest source columns linearly; narrowed further, from every
+// source column it covers, by how much it covers of each. Weights are 256ths; each column's add up
+// to 256 exactly.
 struct Taps {
     std::vector<int> first;  // per column its first tap, and one past the last column's
     std::vector<int> column;
@@ -41,7 +42,7 @@ Taps taps_for(int from, int to) {
     for (int x = 0; x < to; ++x) {
         t.first.push_back(int(t.column.size()));
         double begin, end;  // the source span, in columns
-        if (to >= from) {
+        if (2 * to >= from) {
             const double at = std::clamp((x + 0.5) * from / to - 0.5, 0.0, double(from - 1));
             begin = at;  // a span one column wide starting at `at` covers its two neighbours
             end = std::min(at + 1.0, double(from));
@@ -85,12 +86,22 @@ void scale_columns(const QImage& src, int from_x, int from, QImage& out, int to_
             auto* row = reinterpret_cast<std::uint32_t*>(out.scanLine(y)) + to_x;
             for (int x = 0; x < to; ++x) {
                 std::uint32_t red_blue = 0, green = 0;
+                const int begin = taps.first[std::size_t(x)];
                 const int end = taps.first[std::size_t(x) + 1];
-                for (int k = taps.first[std::size_t(x)]; k < end; ++k) {
-                    const std::uint32_t p = in[taps.column[std::size_t(k)]];
-                    const std::uint32_t w = taps.weight[std::size_t(k)];
-                    red_blue += (p & kLanes) * w;
-                    green += ((p >> 8) & 0xffu) * w;
+                if (end - begin == 2) {  // the usual case, unrolled
+                    const std::uint32_t p = in[taps.column[std::size_t(begin)]];
+                    const std::uint32_t q = in[taps.column[std::size_t(begin) + 1]];
+                    const std::uint32_t w = taps.weight[std::size_t(begin)];
+                    const std::uint32_t v = 256 - w;
+                    red_blue = (p & kLanes) * w + (q & kLanes) * v;
+                    green = ((p >> 8) & 0xffu) * w + ((q >> 8) & 0xffu) * v;
+                } else {
+                    for (int k = begin; k < end; ++k) {
+                        const std::uint32_t p = in[taps.column[std::size_t(k)]];
+                        const std::uint32_t w = taps.weight[std::size_t(k)];
+                        red_blue += (p & kLanes) * w;
+                        green += ((p >> 8) & 0xffu) * w;
+                    }
                 }
                 row[x] = 0xff000000u | (((red_blue + kHalf) >> 8) & kLanes) |
                          ((green + 0x80u) & 0xff00u);

@@ -100,6 +100,7 @@ class LaidOutLabel {
         if (text.isEmpty()) return;
         layout_.setCacheEnabled(true);
         const QTextLine line = lay_out_line(layout_);
+        width_ = line.naturalTextWidth();
         const double ascent = line.ascent();
         runs_ = layout_.glyphRuns();
         QRectF ink;
@@ -126,6 +127,7 @@ class LaidOutLabel {
     bool empty() const { return runs_.isEmpty(); }
     bool has_box() const { return has_box_; }
     int ascent() const { return ascent_; }
+    double width() const { return width_; }  // as text_width measures it
     // Where the ink may fall, from the glyphs' outlines with room for hinting, relative to the
     // left end of the baseline.
     QRect likely_ink() const { return ink_; }
@@ -221,6 +223,7 @@ class LaidOutLabel {
     QTextLayout layout_;
     QList<QGlyphRun> runs_;
     int ascent_ = 0;
+    double width_ = 0;
     QRect ink_;
     bool has_box_ = false;
 };
@@ -418,11 +421,15 @@ LabelInk measure_label(const Canvas& canvas, const ButtonStyle& style, double x,
                   x, y);
 }
 
-InkSpan ink_columns(const Canvas& canvas, const ButtonStyle& style, double x) {
-    const LaidOutLabel label(canvas, style.label_text);
+LineShape line_shape(const Canvas& canvas, const QString& text) {
+    const LaidOutLabel label(canvas, text);
     if (label.empty()) return {};
-    const auto [ink_left, ink_right] = label.exact_columns();
-    if (ink_right <= ink_left) return {};
+    const auto [left, right] = label.exact_columns();
+    return {label.width(), left, right};
+}
+
+InkSpan ink_columns(const LineShape& shape, const ButtonStyle& style, double x) {
+    if (shape.ink_right <= shape.ink_left) return {};
     // Each pass is placed as draw_label places it: its x rounded, not the face's x moved.
     std::optional<int> left, right;
     for (const Pass& p :
@@ -432,7 +439,11 @@ InkSpan ink_columns(const Canvas& canvas, const ButtonStyle& style, double x) {
         left = std::min(left.value_or(*px), *px);
         right = std::max(right.value_or(*px), *px);
     }
-    return {*left + ink_left, *right + ink_right};
+    return {*left + shape.ink_left, *right + shape.ink_right};
+}
+
+InkSpan ink_columns(const Canvas& canvas, const ButtonStyle& style, double x) {
+    return ink_columns(line_shape(canvas, style.label_text), style, x);
 }
 
 }  // namespace qv

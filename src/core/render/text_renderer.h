@@ -70,10 +70,21 @@ bool draw_label(Canvas& canvas, const ButtonStyle& style, double x, double y, YA
 // lose. The ink is that of every pass, each pixel any glyph touches however lightly.
 LabelInk measure_label(const Canvas& canvas, const ButtonStyle& style, double x, double y);
 
-// The columns every pass of the label inks when its line starts at x on `canvas` (its label font
-// set), as x on the canvas: what fitting compares with the margins. Exact: the label is drawn once
-// on a scratch layer, and the passes put the same glyphs at whole pixels. Empty for a label of
-// blanks or an x no device coordinate can take.
+// A line of text in the canvas's current font, laid out once: its width as text_width gives it,
+// and the columns its glyphs ink, [ink_left, ink_right) from the line's start (exact: drawn on a
+// scratch layer). Nothing inks for a line of blanks.
+struct LineShape {
+    double width = 0;
+    int ink_left = 0;
+    int ink_right = 0;
+};
+LineShape line_shape(const Canvas& canvas, const QString& text);
+
+// The columns every pass of the label inks when its line (of `shape`) starts at x, as x on the
+// canvas: what fitting compares with the margins. The passes put the same glyphs at whole pixels.
+// Empty for a line that inks nothing or an x no device coordinate can take.
+InkSpan ink_columns(const LineShape& shape, const ButtonStyle& style, double x);
+// The same for the style's label on `canvas` (its label font set).
 InkSpan ink_columns(const Canvas& canvas, const ButtonStyle& style, double x);
 
 }  // namespace qv
