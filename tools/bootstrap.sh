@@ -14,10 +14,12 @@ packages=(g++ cmake ninja-build pkg-config qt6-base-dev libgl-dev libdeflate-dev
     fonts-liberation2 xvfb xauth)
 # The tests: GoogleTest; the format check; the install tests validate the menu entry, the metainfo
 # and the MIME type, make and read the man pages, and build and lint the .deb; the tool's threaded
-# runner is also tested under ThreadSanitizer; the preview page is looked at in a real browser.
+# runner is also tested under ThreadSanitizer; the preview page is looked at in a real browser;
+# translated labels include Japanese, which DejaVu lacks.
 if [ "$mode" = test ]; then
     packages+=(libgtest-dev libgmock-dev clang-format desktop-file-utils appstream help2man man-db
-        bsdextrautils dpkg-dev file lintian shared-mime-info libxml2-utils libtsan2 chromium)
+        bsdextrautils dpkg-dev file lintian shared-mime-info libxml2-utils libtsan2 chromium
+        fonts-ipafont-gothic)
 fi
 missing=()
 for p in "${packages[@]}"; do

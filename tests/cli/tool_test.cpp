@@ -538,9 +538,16 @@ TEST_F(Tool, ClippedLabelsAndMissingCharactersAreWarnedOfAfterTheRun) {
               "\"\xE0\xA4\xA8\xE0\xA4\xAE\" (\xE0\xA4\xA8\xE0\xA4\xAE)\n");
 }
 
-// The few dozen long words and phrases a translated menu has, in Latin, Arabic, Greek, Cyrillic
-// and Hebrew script (DejaVu Sans has them all; no installed font here has Japanese).
+// The few dozen long words and phrases a translated menu has, in Latin, Arabic, Greek, Cyrillic,
+// Hebrew and Japanese script (DejaVu Sans has all but Japanese, which comes from the fallback
+// font the test set-up installs).
 const char* const kTranslated[] = {
+    "設定の管理",                  // settings
+    "プライバシーポリシー",        // privacy policy
+    "よくある質問",                // FAQ
+    "お問い合わせ",                // contact us
+    "利用規約とアクセシビリティ",  // terms
+    "ホームページ",                // home page
     "Einstellungsverwaltung", "Datenschutzerklärung", "Benutzerkontensteuerung",
     "Nutzungsbedingungen", "Kundendienst", "Häufig gestellte Fragen", "Children's corner",
     "Geschäftsbedingungen", "Barrierefreiheit", "Sicherheitseinstellungen", "Paramètres avancés",
