@@ -244,10 +244,9 @@ TEST_F(Tool, SavedStyleStandsForItsOptionsAndOptionsOverrideIt) {
     const QByteArray json = read_bytes(saved);
     EXPECT_TRUE(json.contains("\"background\": \"" + back.toUtf8() + "\"")) << json.toStdString();
     EXPECT_TRUE(json.contains("\"color\": [200, \"120.5\", 30]"));
-    EXPECT_TRUE(
-        json.contains("\"fit\": \"wrap\",\n  \"min_size\": 7,\n  \"stretch\": {\"left_cap\": 9, "
-                      "\"right_cap\": 11, \"stretch_mode\": \"tile\", \"max_width\": 140}"))
-        << json.toStdString();
+    // The fit and the stretch show in the buttons below; a smallest size the labels never reach
+    // does not.
+    EXPECT_TRUE(json.contains("\"min_size\": 7,")) << json.toStdString();
     EXPECT_FALSE(json.contains("\"y\""));
 
     const QString labels = write("labels.txt", "Home\r\nNews of the week, in full\r\n");
@@ -269,26 +268,25 @@ TEST_F(Tool, SavedStyleStandsForItsOptionsAndOptionsOverrideIt) {
     EXPECT_EQ(home("d", {"--style", saved, "--size", "20"}), larger);
 }
 
-// Every label is checked before the first button is written: the first bad one is named, with the
-// reason, and nothing at all is written.
-TEST_F(Tool, ABadLabelAnywhereExitsTwoAndWritesNothing) {
+// A label whose button would replace the background picture (named here through "./") stops the
+// run before anything is written; the same name in another format is another file. Which labels
+// the plan refuses, and that the first is named, is the output plan test's.
+TEST_F(Tool, ALabelOverThePictureExitsTwoAndWritesNothing) {
     const QString back = picture();
     ASSERT_TRUE(QFile::copy(back, path("out/steel.png")));
-    const std::pair<QByteArray, QString> cases[] = {
-        {"A\r\n../evil\r\nC\r\n", "\"../evil\" has a \"..\" part"},
-        {"A\nB\nmissing/C\n/abs\n", "\"missing/C\" cannot be written: the folder"},
-        {"A\nsteel\nC\n", "\"steel\" would replace the background picture " + out + "/./steel.png"},
-    };
-    for (const auto& [list, says] : cases) {
-        const Outcome o = run({"--labels", write("labels.txt", list), "--out", out, "--background",
-                               out + "/./steel.png", "--format", "png"});
-        EXPECT_EQ(o.status, 2);
-        EXPECT_TRUE(o.err.contains(says)) << o.err.toStdString();
-        EXPECT_EQ(file_names(out), QStringList{"steel.png"});
-        EXPECT_EQ(read_bytes(path("out/steel.png")), read_bytes(back));
-        EXPECT_TRUE(o.out.isEmpty());
-    }
-    // The same name in another format is another file, and may be written.
+    const QStringList over{"--labels",     write("labels.txt", "A\nsteel\nC\n"),
+                           "--out",        out,
+                           "--background", out + "/./steel.png",
+                           "--format",     "png"};
+    const Outcome refused = run(over);
+    EXPECT_EQ(refused.status, 2);
+    EXPECT_TRUE(refused.err.contains("\"steel\" would replace the background picture " + out +
+                                     "/./steel.png"))
+        << refused.err.toStdString();
+    EXPECT_EQ(file_names(out), QStringList{"steel.png"});
+    EXPECT_EQ(read_bytes(path("out/steel.png")), read_bytes(back));
+    EXPECT_TRUE(refused.out.isEmpty());
+
     const Outcome o = run({"--labels", write("labels.txt", "steel\n"), "--out", out, "--background",
                            path("out/steel.png")});
     EXPECT_EQ(o.status, 0) << o.err.toStdString();
@@ -348,56 +346,39 @@ TEST_F(Tool, CheckReadsTheListFromStandardInput) {
     EXPECT_TRUE(names.err.contains("2 share a file name")) << names.err.toStdString();
 }
 
-// Every file of a run is planned before the first is written: two labels onto one file, a page,
-// sheet or style over an input, a button or each other, a folder in the way, a link leading out
-// of the folder: refused with exit 2, nothing written and every input as it was.
+// Every file of a run is planned before the first is written, each input the tool reads among
+// them: two labels onto one file, a page, sheet or style over an input, refused with exit 2,
+// nothing written and every input as it was. Which plans are refused is the output plan test's.
 TEST_F(Tool, EveryOutputIsCheckedTogetherBeforeTheFirstWrite) {
     const QString back = picture();
     const QString hover_back = write("hover.png", read_bytes(back));
     const QString hover =
         write("hover.qvstyle", R"({"quorvane_style": 1, "background": "hover.png"})");
     const QString list = write("labels.txt", "Home\nNews\n");
-    write("locked.qvstyle", "{}");
-    QFile::setPermissions(path("locked.qvstyle"), QFile::ReadOwner);
-    QFile::link(path("labels.txt"), path("link.qvstyle"));
-    ASSERT_TRUE(QDir().mkpath(path("elsewhere")));
-    QFile::link(path("elsewhere"), out + "/etc");
     const QStringList inputs{back, hover_back, hover, list};
     QList<QByteArray> before;
     for (const QString& input : inputs) before << read_bytes(input);
 
     const QStringList io{"--labels", list, "--out", out, "--background", back};
     const std::pair<QStringList, QString> cases[] = {
-        {io + QStringList{"--name", "fixed"},
-         "label \"Home\" and the label \"News\" would both be written to " + out + "/fixed.bmp"},
         {{"--labels", write("c.txt", "C\nC++\nC#\n"), "--out", out, "--name", "btn-{slug}"},
          "\"C\" and the label \"C++\" would both be written to " + out + "/btn-c.bmp"},
-        {{"--labels", write("h.txt", "Home\nHome-hover\n"), "--out", out, "--hover", hover},
-         "\"-hover\" button of the label \"Home\" and the label \"Home-hover\""},
-        {{"--labels", write("e.txt", "etc/passwd\n"), "--out", out}, "leads out of the output"},
         {io + QStringList{"--save-style", list}, "the label list " + list + " would be replaced"},
         {io + QStringList{"--contact-sheet", back}, "the background picture " + back},
         {io + QStringList{"--hover", hover, "--html", hover}, "the --hover style " + hover},
         {{"--labels", write("p.txt", "hover\n"), "--out", tmp_.path(), "--format", "png", "--hover",
           hover},
          "would replace the --hover style's picture " + hover_back},
-        {io + QStringList{"--html", out + "/News.bmp"}, "\"News\" and --html"},
-        {io + QStringList{"--html", path("elsewhere")}, "is a folder"},
-        {io + QStringList{"--save-style", path("locked.qvstyle")}, "is read-only"},
-        {io + QStringList{"--save-style", path("link.qvstyle")}, "is a symbolic link"},
     };
     for (const auto& [args, says] : cases) {
         const Outcome o = run(args, "--quiet");
         EXPECT_EQ(o.status, 2) << args.join(' ').toStdString();
         EXPECT_TRUE(o.err.contains(says)) << o.err.toStdString();
         EXPECT_EQ(file_names(out), QStringList{});
-        EXPECT_EQ(file_names(path("elsewhere")), QStringList{});
     }
     for (qsizetype i = 0; i < inputs.size(); ++i) EXPECT_EQ(read_bytes(inputs[i]), before[i]) << i;
-    EXPECT_EQ(read_bytes(path("locked.qvstyle")), "{}");
 
-    // The same label twice writes the same file twice; --check writes not even the style.
-    EXPECT_EQ(run({"--labels", write("twice.txt", "Home\nHome\n"), "--out", out}).status, 0);
+    // --check writes not even the style.
     const Outcome checked = run(io + QStringList{"--save-style", path("new.qvstyle"), "--check"});
     EXPECT_EQ(checked.status, 0);
     EXPECT_FALSE(QFile::exists(path("new.qvstyle")));
