@@ -6,6 +6,7 @@
 #include "core/render/text_renderer.h"
 
 #include "batch_tool.h"
+#include "ink.h"
 
 #include <gtest/gtest.h>
 #include <QDir>
@@ -16,7 +17,6 @@
 
 #include <sys/wait.h>
 #include <unistd.h>
-#include <cstring>
 
 using namespace qv;
 
@@ -47,42 +47,12 @@ QImage composed(ButtonStyle style, const Canvas& back) {
     return expected.image;
 }
 
-// The pixels where `button` differs from `background` (of the same size): the label's ink as drawn.
-QRect ink_of(const QImage& button, const QImage& background) {
-    const QImage a = rgb32(button), b = rgb32(background);
-    QRect ink;
-    for (int y = 0; y < a.height(); ++y)
-        for (int x = 0; x < a.width(); ++x)
-            if (a.pixel(x, y) != b.pixel(x, y)) ink |= QRect(x, y, 1, 1);
-    return ink;
-}
-
-// The runs of rows holding ink: one per line of text.
-int ink_bands(const QImage& button, const QImage& background) {
-    const QImage a = rgb32(button), b = rgb32(background);
-    int bands = 0;
-    bool in_band = false;
-    for (int y = 0; y < a.height(); ++y) {
-        const bool inked =
-            std::memcmp(a.constScanLine(y), b.constScanLine(y), size_t(a.bytesPerLine())) != 0;
-        bands += inked && !in_band;
-        in_band = inked;
-    }
-    return bands;
-}
-
 // What --check says of each label: its text after the tab, by label.
 QMap<QString, QString> checked(const QString& out) {
     QMap<QString, QString> said;
     for (const QString& line : out.split(u'\n', Qt::SkipEmptyParts))
         said[line.section(u'\t', 0, 0)] = line.section(u'\t', 1);
     return said;
-}
-
-// The size a label was drawn at, from --check's "24 -> 13 pt" or "24 pt".
-int checked_size(const QString& said) {
-    const QString sizes = said.section(QStringLiteral(" pt"), 0, 0);
-    return sizes.section(QStringLiteral("-> "), -1).toInt();
 }
 
 // The width from --check's "..., 212 px".
@@ -226,7 +196,6 @@ TEST_F(Tool, BadInputExitsTwoAndWritesNothing) {
     const QString labels = write("labels.txt", "Home\r\nNews\r\n");
     const QStringList io{"--labels", labels, "--out", out};
     const std::tuple<QStringList, const char*, const char*> cases[] = {
-        {io, "--frobnicate", "unknown option \"--frobnicate\""},
         {io, "--size 4", "--size takes a whole number from 5 to 100, not \"4\""},
         {{"--labels", labels}, "", "--out DIR is required"},
         {{"--labels", path("none.txt"), "--out", out}, "", "none.txt"},
@@ -236,8 +205,6 @@ TEST_F(Tool, BadInputExitsTwoAndWritesNothing) {
         {io + QStringList{"--contact-sheet", path("no/sheet.png")}, "", "--contact-sheet"},
         {io + QStringList{"--hover", path("none.qvstyle")}, "", "--hover"},
         {io + QStringList{"--pressed", write("bad.qvstyle", "{\"size\": 4}")}, "", "--pressed"},
-        {io + QStringList{"--style", write("s.qvstyle", R"({"quorvane_style": 1, "size": 500})")},
-         "", "\"size\" must be a whole number"},
         {io + QStringList{"--style",
                           write("f.qvstyle", R"({"quorvane_style": 1, "font": "No Such Face"})")},
          "", "\"font\": no font family"},
@@ -277,10 +244,9 @@ TEST_F(Tool, SavedStyleStandsForItsOptionsAndOptionsOverrideIt) {
     const QByteArray json = read_bytes(saved);
     EXPECT_TRUE(json.contains("\"background\": \"" + back.toUtf8() + "\"")) << json.toStdString();
     EXPECT_TRUE(json.contains("\"color\": [200, \"120.5\", 30]"));
-    EXPECT_TRUE(
-        json.contains("\"fit\": \"wrap\",\n  \"min_size\": 7,\n  \"stretch\": {\"left_cap\": 9, "
-                      "\"right_cap\": 11, \"stretch_mode\": \"tile\", \"max_width\": 140}"))
-        << json.toStdString();
+    // The fit and the stretch show in the buttons below; a smallest size the labels never reach
+    // does not.
+    EXPECT_TRUE(json.contains("\"min_size\": 7,")) << json.toStdString();
     EXPECT_FALSE(json.contains("\"y\""));
 
     const QString labels = write("labels.txt", "Home\r\nNews of the week, in full\r\n");
@@ -302,26 +268,25 @@ TEST_F(Tool, SavedStyleStandsForItsOptionsAndOptionsOverrideIt) {
     EXPECT_EQ(home("d", {"--style", saved, "--size", "20"}), larger);
 }
 
-// Every label is checked before the first button is written: the first bad one is named, with the
-// reason, and nothing at all is written.
-TEST_F(Tool, ABadLabelAnywhereExitsTwoAndWritesNothing) {
+// A label whose button would replace the background picture (named here through "./") stops the
+// run before anything is written; the same name in another format is another file. Which labels
+// the plan refuses, and that the first is named, is the output plan test's.
+TEST_F(Tool, ALabelOverThePictureExitsTwoAndWritesNothing) {
     const QString back = picture();
     ASSERT_TRUE(QFile::copy(back, path("out/steel.png")));
-    const std::pair<QByteArray, QString> cases[] = {
-        {"A\r\n../evil\r\nC\r\n", "\"../evil\" has a \"..\" part"},
-        {"A\nB\nmissing/C\n/abs\n", "\"missing/C\" cannot be written: the folder"},
-        {"A\nsteel\nC\n", "\"steel\" would replace the background picture " + out + "/./steel.png"},
-    };
-    for (const auto& [list, says] : cases) {
-        const Outcome o = run({"--labels", write("labels.txt", list), "--out", out, "--background",
-                               out + "/./steel.png", "--format", "png"});
-        EXPECT_EQ(o.status, 2);
-        EXPECT_TRUE(o.err.contains(says)) << o.err.toStdString();
-        EXPECT_EQ(file_names(out), QStringList{"steel.png"});
-        EXPECT_EQ(read_bytes(path("out/steel.png")), read_bytes(back));
-        EXPECT_TRUE(o.out.isEmpty());
-    }
-    // The same name in another format is another file, and may be written.
+    const QStringList over{"--labels",     write("labels.txt", "A\nsteel\nC\n"),
+                           "--out",        out,
+                           "--background", out + "/./steel.png",
+                           "--format",     "png"};
+    const Outcome refused = run(over);
+    EXPECT_EQ(refused.status, 2);
+    EXPECT_TRUE(refused.err.contains("\"steel\" would replace the background picture " + out +
+                                     "/./steel.png"))
+        << refused.err.toStdString();
+    EXPECT_EQ(file_names(out), QStringList{"steel.png"});
+    EXPECT_EQ(read_bytes(path("out/steel.png")), read_bytes(back));
+    EXPECT_TRUE(refused.out.isEmpty());
+
     const Outcome o = run({"--labels", write("labels.txt", "steel\n"), "--out", out, "--background",
                            path("out/steel.png")});
     EXPECT_EQ(o.status, 0) << o.err.toStdString();
@@ -381,56 +346,39 @@ TEST_F(Tool, CheckReadsTheListFromStandardInput) {
     EXPECT_TRUE(names.err.contains("2 share a file name")) << names.err.toStdString();
 }
 
-// Every file of a run is planned before the first is written: two labels onto one file, a page,
-// sheet or style over an input, a button or each other, a folder in the way, a link leading out
-// of the folder: refused with exit 2, nothing written and every input as it was.
+// Every file of a run is planned before the first is written, each input the tool reads among
+// them: two labels onto one file, a page, sheet or style over an input, refused with exit 2,
+// nothing written and every input as it was. Which plans are refused is the output plan test's.
 TEST_F(Tool, EveryOutputIsCheckedTogetherBeforeTheFirstWrite) {
     const QString back = picture();
     const QString hover_back = write("hover.png", read_bytes(back));
     const QString hover =
         write("hover.qvstyle", R"({"quorvane_style": 1, "background": "hover.png"})");
     const QString list = write("labels.txt", "Home\nNews\n");
-    write("locked.qvstyle", "{}");
-    QFile::setPermissions(path("locked.qvstyle"), QFile::ReadOwner);
-    QFile::link(path("labels.txt"), path("link.qvstyle"));
-    ASSERT_TRUE(QDir().mkpath(path("elsewhere")));
-    QFile::link(path("elsewhere"), out + "/etc");
     const QStringList inputs{back, hover_back, hover, list};
     QList<QByteArray> before;
     for (const QString& input : inputs) before << read_bytes(input);
 
     const QStringList io{"--labels", list, "--out", out, "--background", back};
     const std::pair<QStringList, QString> cases[] = {
-        {io + QStringList{"--name", "fixed"},
-         "label \"Home\" and the label \"News\" would both be written to " + out + "/fixed.bmp"},
         {{"--labels", write("c.txt", "C\nC++\nC#\n"), "--out", out, "--name", "btn-{slug}"},
          "\"C\" and the label \"C++\" would both be written to " + out + "/btn-c.bmp"},
-        {{"--labels", write("h.txt", "Home\nHome-hover\n"), "--out", out, "--hover", hover},
-         "\"-hover\" button of the label \"Home\" and the label \"Home-hover\""},
-        {{"--labels", write("e.txt", "etc/passwd\n"), "--out", out}, "leads out of the output"},
         {io + QStringList{"--save-style", list}, "the label list " + list + " would be replaced"},
         {io + QStringList{"--contact-sheet", back}, "the background picture " + back},
         {io + QStringList{"--hover", hover, "--html", hover}, "the --hover style " + hover},
         {{"--labels", write("p.txt", "hover\n"), "--out", tmp_.path(), "--format", "png", "--hover",
           hover},
          "would replace the --hover style's picture " + hover_back},
-        {io + QStringList{"--html", out + "/News.bmp"}, "\"News\" and --html"},
-        {io + QStringList{"--html", path("elsewhere")}, "is a folder"},
-        {io + QStringList{"--save-style", path("locked.qvstyle")}, "is read-only"},
-        {io + QStringList{"--save-style", path("link.qvstyle")}, "is a symbolic link"},
     };
     for (const auto& [args, says] : cases) {
         const Outcome o = run(args, "--quiet");
         EXPECT_EQ(o.status, 2) << args.join(' ').toStdString();
         EXPECT_TRUE(o.err.contains(says)) << o.err.toStdString();
         EXPECT_EQ(file_names(out), QStringList{});
-        EXPECT_EQ(file_names(path("elsewhere")), QStringList{});
     }
     for (qsizetype i = 0; i < inputs.size(); ++i) EXPECT_EQ(read_bytes(inputs[i]), before[i]) << i;
-    EXPECT_EQ(read_bytes(path("locked.qvstyle")), "{}");
 
-    // The same label twice writes the same file twice; --check writes not even the style.
-    EXPECT_EQ(run({"--labels", write("twice.txt", "Home\nHome\n"), "--out", out}).status, 0);
+    // --check writes not even the style.
     const Outcome checked = run(io + QStringList{"--save-style", path("new.qvstyle"), "--check"});
     EXPECT_EQ(checked.status, 0);
     EXPECT_FALSE(QFile::exists(path("new.qvstyle")));
@@ -577,42 +525,36 @@ const char* const kTranslated[] = {
     "\u05e6\u05d5\u05e8 \u05e7\u05e9\u05e8",  // contact (Hebrew)
 };
 
-// Under shrink a label's whole ink, effects too, keeps to the margins (on the side it is aligned
-// to only the edge bounds it), and the size chosen is the largest that does: one point up, drawn as
-// it is, crosses the box. Seen in the pixels, not in the tool's own measure.
+// Under shrink a label's whole ink, effects too, keeps to the margins, at the size --check names:
+// one point up, drawn as it is, crosses them. Seen in the pixels, not in the tool's own measure;
+// which edges bound an aligned label is the placement test's.
 TEST_F(Tool, ShrinkChoosesTheLargestSizeWhoseInkKeepsToTheMargins) {
     const QString back = picture();
     const QImage background(back);
-    const QStringList args{
+    const QStringList style{
         "--labels",       write("l.txt", "Einstellungsverwaltung\nKundendienst\n"),
         "--background",   back,
         "--font",         "DejaVu Sans",
         "--margin-left",  "9",
         "--margin-right", "12",
         "--out",          out,
+        "--shadow",       "--outline",
         "--quiet"};
-    const std::pair<const char*, std::pair<int, int>> boxes[] = {
-        {"left", {0, 150 - 12}}, {"center", {9, 150 - 12}}, {"right", {9, 150}}};
-    for (const auto& [align, box] : boxes) {
-        const QStringList style = args + QStringList{"--align", align, "--shadow", "--outline"};
-        const Outcome check = run(style, "--fit shrink --size 24 --check");
-        const auto said = checked(check.out);
-        ASSERT_EQ(said.size(), 2) << check.out.toStdString();
-        for (const QString& label : QStringList{"Einstellungsverwaltung", "Kundendienst"}) {
-            const int size = checked_size(said[label]);
-            ASSERT_TRUE(size >= 5 && size < 24) << said[label].toStdString();
-            EXPECT_TRUE(said[label].startsWith(QStringLiteral("24 -> %1 pt, 150 px").arg(size)));
-            ASSERT_EQ(run(style, "--fit shrink --size 24").status, 0);
-            const QRect ink = ink_of(QImage(out + "/" + label + ".bmp"), background);
-            EXPECT_TRUE(ink.left() >= box.first && ink.right() < box.second)
-                << align << " " << label.toStdString() << " " << ink.left() << ".." << ink.right();
-            EXPECT_TRUE(ink.top() > 0 && ink.bottom() < 55);  // the line stays where it was
-
-            ASSERT_EQ(run(style + QStringList{"--size", QString::number(size + 1)}).status, 0);
-            const QRect larger = ink_of(QImage(out + "/" + label + ".bmp"), background);
-            EXPECT_TRUE(larger.left() < box.first || larger.right() >= box.second)
-                << align << " " << label.toStdString() << " at " << size + 1;
-        }
+    const auto said = checked(run(style, "--fit shrink --size 24 --check").out);
+    ASSERT_EQ(run(style, "--fit shrink --size 24").status, 0);
+    const QStringList labels{"Einstellungsverwaltung", "Kundendienst"};
+    for (const QString& label : labels) {
+        EXPECT_TRUE(said[label].startsWith(u"24 -> ")) << said[label].toStdString();
+        const QRect ink = ink::box(QImage(out + "/" + label + ".bmp"), background);
+        EXPECT_TRUE(ink.left() >= 9 && ink.right() < 138 && ink.top() > 0 && ink.bottom() < 55)
+            << label.toStdString() << " " << ink.left() << ".." << ink.right();
+    }
+    for (const QString& label : labels) {  // "24 -> 13 pt, 150 px": one point up crosses
+        const int size = said[label].section(QStringLiteral(" pt"), 0, 0).section(u' ', -1).toInt();
+        ASSERT_TRUE(size >= 5 && size < 24) << said[label].toStdString();
+        ASSERT_EQ(run(style + QStringList{"--size", QString::number(size + 1)}).status, 0);
+        const QRect larger = ink::box(QImage(out + "/" + label + ".bmp"), background);
+        EXPECT_TRUE(larger.left() < 9 || larger.right() >= 138) << label.toStdString();
     }
 }
 
@@ -620,21 +562,10 @@ TEST_F(Tool, ShrinkChoosesTheLargestSizeWhoseInkKeepsToTheMargins) {
 // one that fits alone; --check says which.
 TEST_F(Tool, WrapGivesTwoLinesNoneClipped) {
     const QString back = picture();
-    const QStringList args{"--labels",
-                           write("l.txt", "Children's corner\nHome\nBenutzerkonto einrichten\n"),
-                           "--background",
-                           back,
-                           "--font",
-                           "DejaVu Sans",
-                           "--size",
-                           "16",
-                           "--margin-left",
-                           "5",
-                           "--margin-right",
-                           "5",
-                           "--fit",
-                           "wrap",
-                           "--3d"};
+    const QString labels = write("l.txt", "Children's corner\nHome\nBenutzerkonto einrichten\n");
+    const QStringList args{
+        "--labels",      labels, "--background",   back, "--font", "DejaVu Sans", "--size", "16",
+        "--margin-left", "5",    "--margin-right", "5",  "--fit",  "wrap",        "--3d"};
     const Outcome check = run(args, "--check --quiet");
     EXPECT_EQ(check.out.toStdString(),
               "Children's corner\t16 pt, two lines \"Children's\" / \"corner\", 150 px\n"
@@ -644,11 +575,9 @@ TEST_F(Tool, WrapGivesTwoLinesNoneClipped) {
     const Outcome o = run(args + QStringList{"--out", out});
     EXPECT_EQ(o.status, 0);
     EXPECT_FALSE(o.err.contains("warning")) << o.err.toStdString();
-    for (const auto& [label, lines] :
-         {std::pair{"Children's corner", 2}, {"Home", 1}, {"Benutzerkonto einrichten", 2}}) {
-        const QImage button(out + "/" + label + ".bmp");
-        const QRect ink = ink_of(button, QImage(back));
-        EXPECT_EQ(ink_bands(button, QImage(back)), lines) << label;
+    // The two bands of ink are the placement test's; here the effect's reach too stays inside.
+    for (const char* label : {"Children's corner", "Home", "Benutzerkonto einrichten"}) {
+        const QRect ink = ink::box(QImage(out + "/" + label + ".bmp"), QImage(back));
         EXPECT_TRUE(ink.left() >= 5 && ink.right() < 145 && ink.top() > 0 && ink.bottom() < 55)
             << label;
     }
@@ -685,13 +614,10 @@ TEST_F(Tool, StretchKeepsTheCapsAndTakesTheLabelsWidth) {
             const int width = checked_width(said[label]);
             widths.push_back(width);
             ASSERT_EQ(button.size(), QSize(width, 56)) << label.toStdString();
-            EXPECT_EQ(rgb32(button.copy(0, 0, left, 56)),
-                      rgb32(picture_image.copy(0, 0, left, 56)));
-            EXPECT_EQ(rgb32(button.copy(width - right, 0, right, 56)),
-                      rgb32(picture_image.copy(150 - right, 0, right, 56)));
+            // Compared with the stretched picture, caps that were not kept show up as ink.
             const QImage stretched =
                 qv::stretch_picture(picture_image, {left, right, mode, {}, {}}, width);
-            const QRect ink = ink_of(button, stretched);
+            const QRect ink = ink::box(button, stretched);
             EXPECT_TRUE(ink.left() >= left + 4 && ink.right() < width - right - 4)
                 << label.toStdString() << " " << left << "," << right;
             // Centred on the button, the label needs the wider side's caps and margin on both.
@@ -814,7 +740,7 @@ TEST_F(Tool, StateLooksTakeTheMainLooksWidth) {
         EXPECT_EQ(over.size(), main.size()) << label;
         const QImage stretched =
             qv::stretch_picture(QImage(path("back.png")), {6, 6, {}, {}, {}}, over.width());
-        const QRect ink = ink_of(over, stretched);
+        const QRect ink = ink::box(over, stretched);
         EXPECT_TRUE(ink.left() >= 6 && ink.right() < over.width() - 6) << label;
     }
 }
@@ -849,7 +775,7 @@ TEST_F(Tool, ATwoThousandLabelTranslatedListHasNoClippedLabel) {
     EXPECT_EQ(o.err, "");
     for (int i = 0; i < labels.size(); ++i) {
         const QImage button(QStringLiteral("%1/%2.bmp").arg(out).arg(i + 1));
-        const QRect ink = ink_of(button, background);
+        const QRect ink = ink::box(button, background);
         ASSERT_FALSE(ink.isEmpty()) << i;
         EXPECT_TRUE(ink.left() >= 6 && ink.right() < 144 && ink.top() > 0 && ink.bottom() < 55)
             << labels[i].toStdString();

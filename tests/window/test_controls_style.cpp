@@ -4,6 +4,7 @@
 #include "core/io/picture_loader.h"
 #include "core/render/button_painter.h"
 #include "core/render/text_renderer.h"
+#include "ink.h"
 #include "test_inputs_support.h"
 #include "window/controls/label_fitting_dialog.h"
 #include "window/controls/text_drag.h"
@@ -35,18 +36,6 @@ std::vector<int> outline(const std::vector<int>& widths) {
 }
 // Opening from closed and collapsing from the full width, in twips.
 const std::vector<int> kOpening{4785, 4935, 30, 8985, 9000}, kCollapse{9000, 8850, 30, 4800, 4785};
-
-// The columns where `button` differs from `picture` (its first columns): [first, last + 1).
-std::pair<int, int> ink_columns(const QImage& button, const QImage& picture) {
-    int first = button.width(), end = 0;
-    for (int y = 0; y < button.height(); ++y)
-        for (int x = 0; x < button.width(); ++x)
-            if (button.pixel(x, y) != picture.pixel(x, y)) {
-                first = std::min(first, x);
-                end = std::max(end, x + 1);
-            }
-    return {first, end};
-}
 
 }  // namespace
 
@@ -293,16 +282,17 @@ class ControlsTest : public QObject {
         const std::int16_t dragged = f.text_y;
         const QImage unfitted = preview;
         const QPoint place = f.Picture_previewscroll->pos();
-        QVERIFY(ink_columns(unfitted, picture) == std::make_pair(0, 150));  // cut at both edges
+        const QRect cut = ink::box(unfitted, picture);
+        QVERIFY(cut.left() == 0 && cut.right() == 149);  // cut at both edges
 
         const auto painted = [&] {
             qv::ButtonPainter painter(f.Picture_buttonscroll->canvas(), QImage(), f.label_layout());
             return painter.paint(f.current_style());
         };
         f.set_label_layout({qv::FitMode::Shrink, 5, std::nullopt});
-        const auto [left, right] = ink_columns(preview, picture);
-        QVERIFY2(left >= 6 && right <= 144,
-                 qPrintable(QStringLiteral("%1-%2").arg(left).arg(right)));
+        const QRect shrunk = ink::box(preview, picture);
+        QVERIFY2(shrunk.left() >= 6 && shrunk.right() < 144,
+                 qPrintable(QStringLiteral("%1-%2").arg(shrunk.left()).arg(shrunk.right())));
         QCOMPARE(preview, painted());
         f.Picture_previewscroll_MouseDown(1, 0, 20, 30);
         QCOMPARE(f.text_y, dragged);

@@ -4,6 +4,8 @@
 
 #include "core/render/alpha_composer.h"
 
+#include "ink.h"
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -29,15 +31,6 @@ ButtonStyle style_with(const QString& label, const char* size = "14", int margin
 const Canvas& blank() {
     static const Canvas canvas = Canvas::make({150, 56}, kWindowBackground);
     return canvas;
-}
-
-// Rows and columns where `button` differs from `under` (same size).
-QRect ink_of(const QImage& button, const QImage& under) {
-    QRect box;
-    for (int y = 0; y < button.height(); ++y)
-        for (int x = 0; x < button.width(); ++x)
-            if (button.pixel(x, y) != under.pixel(x, y)) box |= QRect(x, y, 1, 1);
-    return box;
 }
 
 struct Painted {
@@ -105,9 +98,10 @@ TEST(Placement, ShrinkGivesTheLargestSizeWhoseInkStaysInTheMargins) {
         for (AlignMode align : {kAlignLeft, kAlignCentre, kAlignRight}) {
             ButtonStyle style = style_with(label);
             style.align_mode = align;
+            style.effet1_on = kTrue;  // the shadow reaches further right and down than the outline
             const LabelLayout layout = fitting(FitMode::Shrink);
             const Painted p = paint(style, layout);
-            const QRect ink = ink_of(p.image, blank().image);
+            const QRect ink = ink::box(p.image, blank().image);
             const FitBox box = fit_box(style, 150, std::nullopt);
             SCOPED_TRACE(label.toStdString() + " align " + std::to_string(align));
             ASSERT_TRUE(p.placement.fits);
@@ -124,7 +118,7 @@ TEST(Placement, ShrinkGivesTheLargestSizeWhoseInkStaysInTheMargins) {
             // One point larger, drawn as the style would draw it, crosses the box.
             ButtonStyle larger = style;
             larger.font_size = QString::number(p.placement.size + 1);
-            const QRect over = ink_of(paint(larger, {}).image, blank().image);
+            const QRect over = ink::box(paint(larger, {}).image, blank().image);
             EXPECT_TRUE(over.left() < box.left || over.right() >= box.right);
         }
     }
@@ -144,7 +138,7 @@ TEST(Placement, WrapDrawsTwoWholeLinesCentredAsABlock) {
     ASSERT_EQ(p.placement.lines, (QStringList{u"Children's"_s, u"corner library"_s}));
     EXPECT_TRUE(p.placement.fits);
     EXPECT_FALSE(p.ink.overflow.any());
-    const QRect ink = ink_of(p.image, blank().image);
+    const QRect ink = ink::box(p.image, blank().image);
     const FitBox box = fit_box(style, 150, std::nullopt);
     EXPECT_GE(ink.left(), box.left);
     EXPECT_LT(ink.right(), box.right);
@@ -156,7 +150,7 @@ TEST(Placement, WrapDrawsTwoWholeLinesCentredAsABlock) {
         blank_rows += !any;
     }
     EXPECT_GT(blank_rows, 0);
-    const QRect one_line = ink_of(paint(style_with(u"Children's"_s), {}).image, blank().image);
+    const QRect one_line = ink::box(paint(style_with(u"Children's"_s), {}).image, blank().image);
     EXPECT_LT(ink.top(), one_line.top());
     EXPECT_GT(ink.bottom(), one_line.bottom());
 
@@ -188,7 +182,7 @@ TEST(Placement, StretchedButtonsAreAsWideAsTheirLabelAndKeepTheirCaps) {
         EXPECT_TRUE(p.placement.fits);
         const QImage under =
             without_label(style, {FitMode::None, kDefaultMinSize, caps}, p.placement.width, bg);
-        const QRect ink = ink_of(p.image, under);
+        const QRect ink = ink::box(p.image, under);
         const FitBox box = fit_box(style, p.placement.width, caps);
         EXPECT_GE(ink.left(), box.left);
         EXPECT_LT(ink.right(), box.right);
@@ -197,7 +191,7 @@ TEST(Placement, StretchedButtonsAreAsWideAsTheirLabelAndKeepTheirCaps) {
         const LabelLayout held{FitMode::None, kDefaultMinSize,
                                Stretch{10, 12, StretchMode::Scale, narrower, narrower}};
         const QRect crossing =
-            ink_of(paint(style, held, bg).image, without_label(style, held, narrower, bg));
+            ink::box(paint(style, held, bg).image, without_label(style, held, narrower, bg));
         const FitBox narrower_box = fit_box(style, narrower, caps);
         EXPECT_TRUE(crossing.left() < narrower_box.left || crossing.right() >= narrower_box.right);
         for (int y = 0; y < 40; ++y) {
