@@ -75,15 +75,6 @@ QString fresh_dir(const char* name) {
     return dir;
 }
 
-// The CPU time of the whole process so far: on a shared machine it shows what the batch itself
-// costs when other work takes turns on the cores.
-double cpu_seconds() {
-    rusage usage{};
-    ::getrusage(RUSAGE_SELF, &usage);
-    auto seconds = [](timeval t) { return double(t.tv_sec) + double(t.tv_usec) / 1e6; };
-    return seconds(usage.ru_utime) + seconds(usage.ru_stime);
-}
-
 double seconds_of(const std::function<void()>& round) {
     const auto start = std::chrono::steady_clock::now();
     round();

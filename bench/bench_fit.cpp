@@ -60,15 +60,6 @@ Files& files() {
     return f;
 }
 
-// The CPU time of the whole process so far: what a run costs whatever else the shared machine
-// does meanwhile.
-double cpu_seconds() {
-    rusage usage{};
-    ::getrusage(RUSAGE_SELF, &usage);
-    auto seconds = [](timeval t) { return double(t.tv_sec) + double(t.tv_usec) / 1e6; };
-    return seconds(usage.ru_utime) + seconds(usage.ru_stime);
-}
-
 struct Spent {
     double seconds;
     double cpu;
