@@ -241,10 +241,9 @@ void Form_Main::draw_fitted_preview(const qv::ButtonStyle& style) {
     const qv::Canvas& background = Picture_buttonscroll->canvas();
     qv::Canvas& preview = Picture_previewscroll->canvas();
     const qv::Placement placed = qv::place_label(preview, style, label_layout_, background.width());
-    const bool own_width = !label_layout_.stretch || placed.width == background.width();
-    preview.image =
-        own_width ? background.image.copy()
-                  : qv::stretch_picture(background.image, *label_layout_.stretch, placed.width);
+    const bool own_width = placed.width == background.width();
+    // Shared with the picture until the label is drawn on it, which makes it a copy of its own.
+    preview.image = qv::picture_at_width(background.image, label_layout_.stretch, placed.width);
     const bool ok = qv::draw_placed_label(preview, style, placed, label_layout_.stretch);
     // A drag and a new picture's text line go by the style's line, whatever size this label took.
     qv::set_label_font(preview, style);

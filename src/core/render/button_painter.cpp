@@ -16,11 +16,8 @@ void ButtonPainter::stretch_to(int width) {
     if (width == stretched_width_) return;
     stretched_width_ = width;
     stretched_ = background_;
-    const bool own_width = !layout_.stretch || width == background_.width();
-    if (!own_width) stretched_.image = stretch_picture(background_.image, *layout_.stretch, width);
-    stretched_transparent_ = own_width || transparent_.isNull()
-                                 ? transparent_
-                                 : stretch_picture(transparent_, *layout_.stretch, width);
+    stretched_.image = picture_at_width(background_.image, layout_.stretch, width);
+    stretched_transparent_ = picture_at_width(transparent_, layout_.stretch, width);
 }
 
 const QImage& ButtonPainter::paint(const ButtonStyle& style, LabelInk* ink, Placement* placement) {

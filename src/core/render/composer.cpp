@@ -44,6 +44,14 @@ double button_origin_x(int align_mode, int canvas_width, double text_width, doub
     }
 }
 
+double label_origin_x(const Canvas& canvas, const ButtonStyle& style, double margin_left,
+                      double margin_right) {
+    const int mode = style.align_mode;
+    const double width =
+        (mode == kAlignCentre || mode == kAlignRight) ? text_width(canvas, style.label_text) : 0.0;
+    return button_origin_x(mode, canvas.width(), width, margin_left, margin_right);
+}
+
 QPoint typo_origin(int canvas_width, int canvas_height, double text_width, double text_height) {
     return QPoint(static_cast<int>(std::floor(canvas_width / 2.0 - text_width / 2.0)),
                   static_cast<int>(std::floor(canvas_height / 2.0 - text_height / 2.0)));
@@ -62,12 +70,8 @@ namespace {
 
 // The label's origin x on the button, in the preview's current font.
 double label_x(const Canvas& preview, const ButtonStyle& style) {
-    const int mode = style.align_mode;
-    // The width is measured only where the alignment needs it.
-    const double width =
-        (mode == kAlignCentre || mode == kAlignRight) ? text_width(preview, style.label_text) : 0.0;
-    return button_origin_x(mode, preview.width(), width, leading_number(style.margin_left),
-                           leading_number(style.margin_right));
+    return label_origin_x(preview, style, leading_number(style.margin_left),
+                          leading_number(style.margin_right));
 }
 
 }  // namespace

@@ -13,6 +13,12 @@ namespace qv {
 double button_origin_x(int align_mode, int canvas_width, double text_width, double margin_left,
                        double margin_right);
 
+// The origin x of the style's label on a button as wide as `canvas`, in the canvas's current font,
+// by the style's alignment and these margins. The width is measured only where the alignment
+// needs it.
+double label_origin_x(const Canvas& canvas, const ButtonStyle& style, double margin_left,
+                      double margin_right);
+
 // Font preview origin: (floor(W/2 - TW/2), floor(H/2 - TH/2)).
 QPoint typo_origin(int canvas_width, int canvas_height, double text_width, double text_height);
 

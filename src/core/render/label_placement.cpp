@@ -194,9 +194,7 @@ bool each_placed_line(Canvas& canvas, const ButtonStyle& style, const Placement&
     const Margins margins = label_margins(style, stretch);
     for (qsizetype i = 0; i < placement.lines.size(); ++i) {
         sized.label_text = placement.lines[i];
-        const bool measured = sized.align_mode == kAlignCentre || sized.align_mode == kAlignRight;
-        const double x = origin_x(sized, canvas.width(),
-                                  measured ? text_width(canvas, sized.label_text) : 0.0, margins);
+        const double x = label_origin_x(canvas, sized, margins.left, margins.right);
         if (!line(sized, x, tops[std::size_t(i)])) return false;
     }
     return true;

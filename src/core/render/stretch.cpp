@@ -190,4 +190,9 @@ QImage stretch_picture(const QImage& picture, const Stretch& s, int width) {
     return out;
 }
 
+QImage picture_at_width(const QImage& picture, const std::optional<Stretch>& stretch, int width) {
+    if (!stretch || picture.isNull() || width == picture.width()) return picture;
+    return stretch_picture(picture, *stretch, width);
+}
+
 }  // namespace qv

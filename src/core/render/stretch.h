@@ -51,4 +51,8 @@ Caps caps_on(int picture_width, const Stretch& stretch);
 // picture.
 QImage stretch_picture(const QImage& picture, const Stretch& stretch, int width);
 
+// The picture of a button `width` wide: the picture itself (shared, not copied) when there is no
+// stretch or the width is its own, else stretch_picture's. A null picture stays null.
+QImage picture_at_width(const QImage& picture, const std::optional<Stretch>& stretch, int width);
+
 }  // namespace qv
