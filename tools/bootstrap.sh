@@ -95,6 +95,14 @@ finish_tests() {
     [ "$status" -eq 0 ] || { echo "The $1 tests failed." >&2; exit "$status"; }
 }
 
+# Builds preset $1 at a lower priority while the tests of preset $2 run, then shows those tests.
+build_beside_tests() {
+    nice cmake --preset "$1" -DQUORVANE_WERROR=$werror >/dev/null
+    nice cmake --build --preset "$1" -j "$jobs"
+    step "$1 build done"
+    finish_tests "$2"
+}
+
 step "normal build"
 cmake --preset normal -DQUORVANE_WERROR=$werror >/dev/null
 cmake --build --preset normal -j "$jobs"
@@ -103,19 +111,13 @@ start_tests normal
 
 # Once more with AddressSanitizer and UndefinedBehaviorSanitizer: the library, both programs and
 # every test but the installed tree's.
-nice cmake --preset asan -DQUORVANE_WERROR=$werror >/dev/null
-nice cmake --build --preset asan -j "$jobs"
-step "asan build done"
-finish_tests normal
+build_beside_tests asan normal
 step "asan tests, beside the tsan build"
 start_tests asan
 
 # Once more with ThreadSanitizer, which cannot share a build with AddressSanitizer: only the command
 # line tool's tests, as its runner is the one module with threads of its own.
-nice cmake --preset tsan -DQUORVANE_WERROR=$werror >/dev/null
-nice cmake --build --preset tsan -j "$jobs"
-step "tsan build done"
-finish_tests asan
+build_beside_tests tsan asan
 step "tsan tests"
 ctest --preset tsan
 step "done"
