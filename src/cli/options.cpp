@@ -8,8 +8,10 @@
 #include <QStringView>
 
 #include <array>
+#include <initializer_list>
 #include <limits>
 #include <type_traits>
+#include <utility>
 
 namespace qv::cli {
 namespace {
@@ -92,6 +94,24 @@ Result<void> read_suffixes(const QString& text, Options& o) {
     return {};
 }
 
+// `value` as one of the words of `choices` into `target`; refused with the words in order, as
+// "--align takes left, center or right".
+template <typename T, typename Target>
+Result<void> one_of(const QString& name, const QString& value,
+                    std::initializer_list<std::pair<const char*, T>> choices, Target& target) {
+    QStringList words;
+    for (const auto& [word, meaning] : choices) {
+        if (value == QLatin1String(word)) {
+            target = meaning;
+            return {};
+        }
+        words << QLatin1String(word);
+    }
+    const QString last = words.takeLast();
+    return bad(QStringLiteral("%1 takes %2 or %3, not \"%4\"")
+                   .arg(name, words.join(QStringLiteral(", ")), last, shown_in_message(value)));
+}
+
 Result<void> read_value(Options& o, const QString& name, const QString& value) {
     auto number = [&](long long low, long long high, auto& target) -> Result<void> {
         const auto n = number_in_range(name, value, low, high);
@@ -134,25 +154,18 @@ Result<void> read_value(Options& o, const QString& name, const QString& value) {
     } else if (name == u"--min-size") {
         return number(kMinFontSize, kMaxFontSize, o.style.min_size);
     } else if (name == u"--fit") {
-        if (value == u"none")
-            o.style.fit = FitMode::None;
-        else if (value == u"shrink")
-            o.style.fit = FitMode::Shrink;
-        else if (value == u"wrap")
-            o.style.fit = FitMode::Wrap;
-        else
-            return bad(QStringLiteral("--fit takes none, shrink or wrap, not \"%1\"")
-                           .arg(shown_in_message(value)));
+        return one_of<FitMode>(
+            name, value,
+            {{"none", FitMode::None}, {"shrink", FitMode::Shrink}, {"wrap", FitMode::Wrap}},
+            o.style.fit);
     } else if (name == u"--stretch") {
         return read_caps(value, o);
     } else if (name == u"--stretch-mode") {
-        if (value == u"scale")
-            o.stretch_mode = StretchMode::Scale;
-        else if (value == u"tile")
-            o.stretch_mode = StretchMode::Tile;
-        else
-            return bad(QStringLiteral("--stretch-mode takes scale or tile, not \"%1\"")
-                           .arg(shown_in_message(value)));
+        StretchMode mode{};
+        auto r = one_of<StretchMode>(
+            name, value, {{"scale", StretchMode::Scale}, {"tile", StretchMode::Tile}}, mode);
+        if (r) o.stretch_mode = mode;
+        return r;
     } else if (name == u"--min-width") {
         o.min_width.emplace();
         return number(1, kMaxStretchWidth, *o.min_width);
@@ -170,23 +183,12 @@ Result<void> read_value(Options& o, const QString& name, const QString& value) {
     } else if (name == u"--color") {
         return read_colour(value, o.style.color);
     } else if (name == u"--align") {
-        if (value == u"left")
-            o.style.align = kAlignLeft;
-        else if (value == u"center")
-            o.style.align = kAlignCentre;
-        else if (value == u"right")
-            o.style.align = kAlignRight;
-        else
-            return bad(QStringLiteral("--align takes left, center or right, not \"%1\"")
-                           .arg(shown_in_message(value)));
+        return one_of<AlignMode>(
+            name, value, {{"left", kAlignLeft}, {"center", kAlignCentre}, {"right", kAlignRight}},
+            o.style.align);
     } else if (name == u"--format") {
-        if (value == u"bmp")
-            o.style.format = ButtonFormat::Bmp;
-        else if (value == u"png")
-            o.style.format = ButtonFormat::Png;
-        else
-            return bad(QStringLiteral("--format takes bmp or png, not \"%1\"")
-                           .arg(shown_in_message(value)));
+        return one_of<ButtonFormat>(
+            name, value, {{"bmp", ButtonFormat::Bmp}, {"png", ButtonFormat::Png}}, o.style.format);
     }
     return {};
 }
